@@ -1,0 +1,3 @@
+#include "common/Fenster.h"
+
+Geladene_Fenster Fenster;

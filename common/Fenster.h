@@ -1,0 +1,15 @@
+#pragma once
+// The one place that knows the loaded windows. A window enters itself when
+// it is constructed and leaves when it is destroyed; unloading the frame
+// destroys them all.
+class MDIForm1;
+class Hauptfenster;
+class Hinweisform;
+
+struct Geladene_Fenster {
+    ::MDIForm1* MDIForm1 = nullptr;
+    ::Hauptfenster* Hauptfenster = nullptr;
+    ::Hinweisform* Hinweisform = nullptr;
+};
+
+extern Geladene_Fenster Fenster;

@@ -1,0 +1,3 @@
+#include "common/Programmdaten.h"
+
+Programmdaten Daten;

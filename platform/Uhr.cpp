@@ -1,0 +1,56 @@
+#include "platform/Uhr.h"
+
+#include <sys/time.h>
+
+Uhr::Uhr() {
+    bool ok = false;
+    const double s = qEnvironmentVariable("KESTRIX_CLOCK_OFFSET").toDouble(&ok);
+    if (ok || qEnvironmentVariableIsSet("KESTRIX_CLOCK_OFFSET")) {
+        versatz_s = ok ? s : 0;
+        mit_versatz = true;
+    }
+}
+
+QDateTime Uhr::jetzt() const {
+    const QDateTime system = QDateTime::currentDateTime();
+    if (!mit_versatz)
+        return system;
+    return system.addMSecs(static_cast<qint64>(versatz_s * 1000.0));
+}
+
+double Uhr::Sekunden_seit_Mitternacht() const {
+    return jetzt().time().msecsSinceStartOfDay() / 1000.0;
+}
+
+bool Uhr::systemzeit_setzen(const QDateTime& ziel) {
+    if (mit_versatz) {
+        versatz_s += QDateTime::currentDateTime().msecsTo(ziel) / 1000.0;
+        return true;
+    }
+    const qint64 ms = ziel.toMSecsSinceEpoch();
+    timeval tv{static_cast<time_t>(ms / 1000), static_cast<suseconds_t>((ms % 1000) * 1000)};
+    return settimeofday(&tv, nullptr) == 0;
+}
+
+bool Uhr::Uhrzeit_setzen(const QTime& zeit) {
+    if (!zeit.isValid())
+        return false;
+    return systemzeit_setzen(QDateTime(jetzt().date(), zeit));
+}
+
+bool Uhr::Datum_setzen(const QDate& datum) {
+    if (!datum.isValid())
+        return false;
+    return systemzeit_setzen(QDateTime(datum, jetzt().time()));
+}
+
+namespace {
+Uhr* ersatzuhr = nullptr;
+}
+
+Uhr& uhr() {
+    static Uhr die_uhr;
+    return ersatzuhr ? *ersatzuhr : die_uhr;
+}
+
+void uhr_ersetzen(Uhr* neu) { ersatzuhr = neu; }

@@ -1,0 +1,6 @@
+#pragma once
+// The one wait primitive: runs pending window events and, if there are none,
+// blocks in the event loop until the next event or the deadline.
+void Ereignisse_abwarten(int höchstens_ms);
+// Runs the pending events without blocking.
+void Ereignisse_verarbeiten();

@@ -1,0 +1,228 @@
+#include "project/MDIForm1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+
+#include "common/Fenster.h"
+#include "common/Kestiini.h"
+#include "platform/Dialoge.h"
+#include "platform/Einzelinstanz.h"
+#include "platform/Pfade.h"
+#include "platform/Programmende.h"
+#include "platform/Twips.h"
+#include "platform/Warten.h"
+#include "project/Hinweisform.h"
+#include "run/Hauptfenster.h"
+
+namespace {
+const QColor Hellrot(0xFF, 0xC0, 0xC0);  // C0C0FF in blue-green-red order
+
+i16 Ziffer(const QString& text) { return static_cast<i16>(text.trimmed().toInt()); }
+
+// First start on an empty station root: the system drive and the two working
+// drives named in "Kesti.ini" are created as folders.
+void Station_einrichten() {
+    QDir wurzel(Pfade::Stationswurzel());
+    if (wurzel.exists() && !wurzel.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty())
+        return;
+    wurzel.mkpath(".");
+    for (const QString& lw : {QString("c"), Daten.Ramdisk1.text().left(1), Daten.Ramdisk2.text().left(1)})
+        if (!lw.isEmpty() && lw[0].isLetter())
+            wurzel.mkpath(lw.toLower());
+}
+}
+
+MDIForm1::MDIForm1(QWidget* eltern) : QWidget(eltern) {
+    Fenster.MDIForm1 = this;
+    setObjectName("MDIForm1");
+    setWindowTitle("Orvamet Kestrix ");
+    Arbeitsfläche = new QWidget(this);
+    Arbeitsfläche->setObjectName("Arbeitsfläche");
+    Arbeitsfläche->setAutoFillBackground(true);
+    QPalette grau = Arbeitsfläche->palette();
+    grau.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    Arbeitsfläche->setPalette(grau);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &MDIForm1::Timer1_Timer);
+}
+
+MDIForm1::~MDIForm1() {
+    Seiten_entladen();
+    if (Fenster.MDIForm1 == this)
+        Fenster.MDIForm1 = nullptr;
+}
+
+bool MDIForm1::MDIForm_Load() {
+    if (Einzelinstanz::andere_läuft()) {
+        dialoge().Meldung("Programm kann nicht zweimal gestartet werden!");
+        programmende().sofort_beenden(0);
+        return false;
+    }
+    if (!Kestiini_lesbar()) {
+        dialoge().Meldung("Die Stationseinstellungen \"Kesti.ini\" fehlen oder sind nicht lesbar:\r" +
+                          QDir::toNativeSeparators(Kestiinipfad()) + "\rDas Programm wird beendet.");
+        programmende().sofort_beenden(1);
+        return false;
+    }
+    Stationseinstellungen_lesen();
+    Station_einrichten();
+    Drivetypabfrage1();
+    Drivetypabfrage2();
+    Einstellungen_anwenden();
+    Seiten_laden();
+    Layout_anwenden();
+
+    if (Daten.Stromausfallmerker == 1 && Fenster.Hauptfenster) {
+        Fenster.Hauptfenster->show();
+        Fenster.Hauptfenster->messen->setEnabled(false);
+        Timer1->start();
+    }
+    return true;
+}
+
+void MDIForm1::Stationseinstellungen_lesen() {
+    Daten.Betriebsart = Kestiini_abfragen("Betriebsart", "8");
+    Daten.MDeviceLocation = Kestiini_abfragen("MDeviceLocation", "3");
+    Daten.DisplayType = Kestiini_abfragen("DisplayType", "7");
+    Daten.Testlabels = Ziffer(Kestiini_abfragen("Testlabels", "1"));
+    Daten.Esc = Kestiini_abfragen("Esc", "1");
+    Daten.Help = Kestiini_abfragen("Help", "1");
+    Daten.MeasureDevice = Ziffer(Kestiini_abfragen("MeasureDevice", "1"));
+    Daten.DevicePort = Ziffer(Kestiini_abfragen("DevicePort", "1"));
+    Daten.HelpSchalter = Ziffer(Kestiini_abfragen("HelpSchalter", "1"));
+    Daten.EscSchalter = Ziffer(Kestiini_abfragen("EscSchalter", "1"));
+    Daten.Testlabels = Ziffer(Kestiini_abfragen("Testlabels", "1"));
+    Daten.OperatingSystem = Kestiini_abfragen("OperatingSystem", "6");
+    Daten.RefTempMeasurement = Kestiini_abfragen("RefTempMeasurement", "1");
+    Daten.Ramdisk1 = Kestiini_abfragen("Ramdisk1", "3");
+    Daten.Ramdisk2 = Kestiini_abfragen("Ramdisk2", "3");
+}
+
+void MDIForm1::Einstellungen_anwenden() {
+    // The project page applies the device mode and the meter location to its
+    // meter frame when it loads; here only the program-wide consequences.
+    if (Daten.Betriebsart != "Gerät   ")
+        Daten.MeasureDevice = 0;
+    if (Daten.MDeviceLocation == "ext") {
+        Daten.ExtTabellenmerker = -1;
+        Daten.ExtAnhaltmerker = 1;
+    }
+}
+
+bool Laufwerk_prüfen(Festtext<3>& laufwerk, const QString& schlüssel, const QString& meldung,
+                     const QString& beispiel, Laufwerksanzeige& anzeige) {
+    for (;;) {
+        const Laufwerkstyp typ = laufwerke().Typ(laufwerk.roh());
+        if (typ != Laufwerkstyp::kein_Stammverzeichnis && typ != Laufwerkstyp::wechselbar &&
+            typ != Laufwerkstyp::Netzwerk && typ != Laufwerkstyp::CDROM) {
+            if (typ == Laufwerkstyp::RAMDisk)
+                anzeige = {laufwerk.roh() + "Ramdisk ", QColor()};
+            else if (typ == Laufwerkstyp::fest)
+                anzeige = {laufwerk.roh() + "Harddisk ", Hellrot};
+            else
+                anzeige = {laufwerk.roh() + "??? ", Hellrot};
+            return true;
+        }
+        const QString antwort = dialoge().Eingabe(
+            meldung + "\r" + "Bitte gültigen Laufwerksbuchstaben für RamDriveA angeben! (z.B.: " + beispiel + ")");
+        if (antwort.isEmpty())
+            return false;
+        const QString neu = antwort.left(1) + ":\\";
+        if (!Kestiini_schreiben(schlüssel, "3", neu))
+            dialoge().Meldung("Das neue Laufwerk konnte nicht in \"Kesti.ini\" gespeichert werden (Eintrag \"" +
+                              schlüssel + "\" fehlt oder Datei nicht beschreibbar).");
+        laufwerk = neu;
+    }
+}
+
+void MDIForm1::Drivetypabfrage1() {
+    if (!Laufwerk_prüfen(Daten.Ramdisk1, "Ramdisk1", "Laufwerk nicht als Datenschnittstelle geeignet!", "d",
+                         Daten.Ramdisk1_Anzeige))
+        programmende().sofort_beenden(0);
+}
+
+void MDIForm1::Drivetypabfrage2() {
+    if (!Laufwerk_prüfen(Daten.Ramdisk2, "Ramdisk2", "Laufwerk nicht als Pufferspeicher geeignet!", "e",
+                         Daten.Ramdisk2_Anzeige))
+        programmende().sofort_beenden(0);
+}
+
+void MDIForm1::Seiten_laden() {
+    auto* haupt = new Hauptfenster(Arbeitsfläche);
+    new Hinweisform(Arbeitsfläche);
+    haupt->Form_Load();
+    haupt->show();
+}
+
+void MDIForm1::Seiten_entladen() {
+    if (Fenster.Hauptfenster) {
+        Fenster.Hauptfenster->Form_Unload();
+        delete Fenster.Hauptfenster;
+    }
+    delete Fenster.Hinweisform;
+}
+
+void MDIForm1::Viertel_VGA_Geometrie() {
+    QCursor::setPos(160, 120);
+    move(Twips::px(-360), Twips::px(-70));
+    resize(Twips::px(4970), Twips::px(4060));
+}
+
+void MDIForm1::Layout_anwenden() {
+    in_Anordnung_ = true;
+    if (Daten.DisplayType == "1/4 VGA") {
+        Viertel_VGA_Geometrie();
+        Daten.Quartervgamerker = 1;
+    } else if (Daten.DisplayType == "ExtMoni") {
+        resize(Twips::px(4900), Twips::px(4100));
+        if (Fenster.Hauptfenster)
+            Twips::Geometrie(Fenster.Hauptfenster, -100, 0, 4800, 3800);
+        Daten.Quartervgamerker = 0;
+    }
+    in_Anordnung_ = false;
+}
+
+void MDIForm1::resizeEvent(QResizeEvent* ereignis) {
+    QWidget::resizeEvent(ereignis);
+    Arbeitsfläche->setGeometry(rect());
+    if (in_Anordnung_)
+        return;
+    in_Anordnung_ = true;
+    if (Daten.Quartervgamerker == 1) {
+        Viertel_VGA_Geometrie();
+    } else {
+        setWindowState(Qt::WindowNoState);
+        resize(Twips::px(4900), Twips::px(4100));
+    }
+    in_Anordnung_ = false;
+}
+
+void MDIForm1::Timer1_Timer() {
+    Timer1->stop();
+    Hauptfenster* haupt = Fenster.Hauptfenster;
+    if (!haupt)
+        return;
+    haupt->messen->setEnabled(true);
+    haupt->messen->click();
+}
+
+void MDIForm1::entladen() {
+    if (entladen_)
+        return;
+    entladen_ = true;
+    Seiten_entladen();
+    if (Daten.Resetmerker == 1)
+        return;
+    Timer1->stop();
+    Ereignisse_verarbeiten();
+    hide();
+    QCoreApplication::quit();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* ereignis) {
+    entladen();
+    ereignis->accept();
+}

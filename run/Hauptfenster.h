@@ -1,0 +1,72 @@
+#pragma once
+// The main window: the run buttons and the command link to the box.
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class Hauptfenster : public QWidget {
+    Q_OBJECT
+public:
+    explicit Hauptfenster(QWidget* eltern = nullptr);
+    ~Hauptfenster() override;
+
+    // controls
+    QPushButton* messen;
+    QPushButton* Command1;
+    QPushButton* programmieren;
+    QPushButton* Ende;
+    QTimer* updatetimer;
+    QTimer* Messunganhalttimer;
+    QTimer* Restarttimer;
+    QFrame* Shape2;   // waiting indicator
+    QLabel* Label21;  // firmware version
+    QLineEdit* Text1; // latest chunk received
+    QLabel* Label6;   // running clock while waiting
+    std::unique_ptr<QTcpSocket> Winsock2_1;  // socket element 1, exists during a run
+
+    // link state
+    QString Letztantwort;
+    QString Empfangspuffer;
+    qint32 Bytezähler = 0;
+    qint16 AntwortDa = 0;
+    QString TVariable;
+
+    // The recovery after a network time-out; the run control registers it.
+    std::function<void()> Netzwerktimeout_Wiederanlauf;
+
+    void Form_Load();
+    void Form_Unload();
+
+    void TCPIPBefehl_mit_Antwort(const QString& Befehl);
+
+    enum class Verbindung { hergestellt, keine_Boxadresse, nicht_erreichbar };
+    // First steps of a run: socket element 1 created and connected to Boxadresse.
+    Verbindung Verbindung_öffnen();
+    // End of a run: "00002", "00093", close, element 1 destroyed.
+    void Verbindung_schließen();
+    void Winsock2_erzeugen();
+    void Winsock2_zerstören();
+
+    void updatetimer_Timer();
+    void Winsock2_DataArrival();
+    void Winsock2_Error(int nummer, const QString& beschreibung);
+    void Ende_Click();
+
+    static quint16 Boxport();
+
+private:
+    void senden(const QString& Befehl);
+    void Netzwerktimeout(const QString& Befehl);
+    void Leerlaufprüfungen();
+};
+
+// Waits the given time while processing window events; passing midnight
+// neither shortens nor lengthens the wait.
+void Delay_events(double Sekunden);
