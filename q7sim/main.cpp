@@ -166,13 +166,13 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<Discovery> discovery;
     if (p.isSet(QStringLiteral("discovery"))) {
-        const QString spec = p.value(QStringLiteral("discovery"));
-        const qsizetype colon = spec.lastIndexOf(QLatin1Char(':'));
+        const QString where = p.value(QStringLiteral("discovery"));
+        const qsizetype colon = where.lastIndexOf(QLatin1Char(':'));
         bool ok = false;
-        const int udpPort = colon > 0 ? spec.mid(colon + 1).toInt(&ok) : -1;
+        const int udpPort = colon > 0 ? where.mid(colon + 1).toInt(&ok) : -1;
         if (!ok || udpPort < 0 || udpPort > 65535)
-            fail(QStringLiteral("--discovery needs ADDR:PORT, got \"%1\"").arg(spec));
-        const QHostAddress udpAddress = ipv4(spec.left(colon), QStringLiteral("--discovery"));
+            fail(QStringLiteral("--discovery needs ADDR:PORT, got \"%1\"").arg(where));
+        const QHostAddress udpAddress = ipv4(where.left(colon), QStringLiteral("--discovery"));
 
         QList<Discovery::Box> boxes;
         const QString replyAddress = p.value(QStringLiteral("reply-address"));
