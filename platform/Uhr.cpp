@@ -24,7 +24,7 @@ double Uhr::Sekunden_seit_Mitternacht() const {
 
 bool Uhr::systemzeit_setzen(const QDateTime& ziel) {
     if (mit_versatz) {
-        versatz_s += QDateTime::currentDateTime().msecsTo(ziel) / 1000.0;
+        versatz_s = QDateTime::currentDateTime().msecsTo(ziel) / 1000.0;
         return true;
     }
     const qint64 ms = ziel.toMSecsSinceEpoch();
