@@ -62,6 +62,7 @@ Hauptfenster::Hauptfenster(QWidget* eltern) : QWidget(eltern) {
     Shape2->hide();
 
     updatetimer = new QTimer(this);
+    updatetimer->setInterval(1000);
     Messunganhalttimer = new QTimer(this);
     Messunganhalttimer->setInterval(3000);
     Restarttimer = new QTimer(this);
