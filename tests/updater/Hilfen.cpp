@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QNetworkDatagram>
 #include <QUdpSocket>
 
 namespace Testhilfe {
@@ -16,7 +18,8 @@ from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
 root, log = sys.argv[1], sys.argv[2]
-nur_lesen = set(n for n in sys.argv[3].split(',') if n) if len(sys.argv) > 3 else set()
+nur_lesen = set(n for n in sys.argv[3].split(',') if n)
+kennwort = sys.argv[4]
 
 class Auth(DummyAuthorizer):
     def has_perm(self, username, perm, path=None):
@@ -31,7 +34,7 @@ class Handler(FTPHandler):
         FTPHandler.pre_process_command(self, line, cmd, arg)
 
 a = Auth()
-a.add_user('ftp', 'wbn', root, perm='elradfmw')
+a.add_user('ftp', kennwort, root, perm='elradfmw')
 Handler.authorizer = a
 Handler.banner = 'Q7 FTP bereit'
 Handler.auth_failed_timeout = 0.05
@@ -43,12 +46,13 @@ s.serve_forever()
 
 } // namespace
 
-FTPServer::FTPServer(const QStringList &nur_lesen)
+FTPServer::FTPServer(const QStringList &nur_lesen, const QString &kennwort)
 {
     prozess_.setProcessChannelMode(QProcess::SeparateChannels);
     prozess_.start(QStringLiteral(LOADMATE_PYTHON),
                    {QStringLiteral("-c"), QString::fromUtf8(Serverskript), disk_.path(),
-                    verwaltung_.filePath(QStringLiteral("befehle.txt")), nur_lesen.join(QLatin1Char(','))});
+                    verwaltung_.filePath(QStringLiteral("befehle.txt")), nur_lesen.join(QLatin1Char(',')),
+                    kennwort});
     if (!prozess_.waitForStarted(5000))
         return;
     QByteArray ausgabe;
@@ -111,6 +115,88 @@ Umgebung::~Umgebung()
         qputenv(name_, alt_);
     else
         qunsetenv(name_);
+}
+
+Antworter::Antworter(const QHostAddress &adresse, quint16 port, QList<QByteArray> antworten)
+    : antworten_(std::move(antworten))
+{
+    bereit_ = socket_.bind(adresse, port, QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint);
+    QObject::connect(&socket_, &QUdpSocket::readyRead, [this] {
+        while (socket_.hasPendingDatagrams()) {
+            const QNetworkDatagram d = socket_.receiveDatagram();
+            if (d.data() != "0 1 ")
+                continue;
+            ++anfragen_;
+            for (const QByteArray &a : antworten_)
+                socket_.writeDatagram(a, d.senderAddress(), quint16(d.senderPort()));
+        }
+    });
+}
+
+bool Q7sim::vorhanden()
+{
+#ifdef Q7SIM_PFAD
+    return QFileInfo(QStringLiteral(Q7SIM_PFAD)).isExecutable();
+#else
+    return false;
+#endif
+}
+
+Q7sim::Q7sim(const QStringList &argumente, const QStringList &vorsatz)
+{
+#ifdef Q7SIM_PFAD
+    QStringList alle = vorsatz;
+    alle << QStringLiteral(Q7SIM_PFAD) << argumente;
+    const QString programm = alle.takeFirst();
+    prozess_.start(programm, alle);
+    if (!prozess_.waitForStarted(5000)) {
+        fehler_ = prozess_.errorString();
+        return;
+    }
+    QByteArray ausgabe;
+    const QDeadlineTimer frist(10000);
+    while (!frist.hasExpired() && !ausgabe.contains("PORT ")) {
+        if (!prozess_.waitForReadyRead(int(qMax<qint64>(1, frist.remainingTime()))))
+            break;
+        ausgabe += prozess_.readAllStandardOutput();
+    }
+    bereit_ = ausgabe.contains("PORT ");
+    if (!bereit_)
+        fehler_ = QString::fromLocal8Bit(ausgabe + prozess_.readAllStandardError());
+#else
+    Q_UNUSED(argumente);
+    Q_UNUSED(vorsatz);
+    fehler_ = QStringLiteral("q7sim nicht gebaut");
+#endif
+}
+
+Q7sim::~Q7sim()
+{
+    if (prozess_.state() != QProcess::NotRunning) {
+        prozess_.terminate();
+        if (!prozess_.waitForFinished(3000)) {
+            prozess_.kill();
+            prozess_.waitForFinished(3000);
+        }
+    }
+}
+
+QByteArray Boxantwort(const QString &adresse, const QByteArray &seriennummer)
+{
+    const qsizetype punkt = adresse.indexOf(QLatin1Char('.'));
+    return "IP:" + adresse.left(punkt).rightJustified(3, QLatin1Char(' ')).toLatin1()
+           + adresse.mid(punkt).toLatin1() + " 255.255.255.0 00-50-C2-00-00-01 V1.02.7 SNr: " + seriennummer;
+}
+
+bool Warte_bis(const std::function<bool()> &bedingung, int ms)
+{
+    const QDeadlineTimer frist(ms);
+    while (!bedingung()) {
+        if (frist.hasExpired())
+            return false;
+        Loadmate::Ereignisse_verarbeiten_für(0.01);
+    }
+    return true;
 }
 
 quint16 Freier_UDP_Port()

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUdpSocket>
+
+#include <functional>
 
 #include <utility>
 #include <vector>
@@ -20,7 +23,7 @@ namespace Testhilfe {
 // folder as the box's disk. Names in nur_lesen cannot be written or deleted.
 class FTPServer {
 public:
-    explicit FTPServer(const QStringList &nur_lesen = {});
+    explicit FTPServer(const QStringList &nur_lesen = {}, const QString &kennwort = "wbn");
     ~FTPServer();
     bool läuft() const { return port_ != 0; }
     quint16 Port() const { return port_; }
@@ -73,6 +76,43 @@ private:
     QByteArray alt_;
     bool hatte_;
 };
+
+// Answers the discovery request "0 1 " with the given replies, one datagram
+// each, to the sender's address and port.
+class Antworter {
+public:
+    Antworter(const QHostAddress &adresse, quint16 port, QList<QByteArray> antworten);
+    bool bereit() const { return bereit_; }
+    int Anfragen() const { return anfragen_; }
+
+private:
+    QUdpSocket socket_;
+    QList<QByteArray> antworten_;
+    int anfragen_ = 0;
+    bool bereit_ = false;
+};
+
+// The simulated box, when it has been built.
+class Q7sim {
+public:
+    // Runs "prefix... q7sim args..." and waits for its "PORT n" line.
+    Q7sim(const QStringList &argumente, const QStringList &vorsatz = {});
+    ~Q7sim();
+    static bool vorhanden();
+    bool läuft() const { return bereit_; }
+    QString Fehler() const { return fehler_; }
+
+private:
+    QProcess prozess_;
+    bool bereit_ = false;
+    QString fehler_;
+};
+
+// The reply a box sends, in the box's layout.
+QByteArray Boxantwort(const QString &adresse, const QByteArray &seriennummer);
+
+// Processes events until bedingung holds or ms pass.
+bool Warte_bis(const std::function<bool()> &bedingung, int ms);
 
 // A UDP port that is free on 127.0.0.1 and the wildcard address right now.
 quint16 Freier_UDP_Port();
