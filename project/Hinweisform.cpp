@@ -5,10 +5,12 @@
 #include "common/Fenster.h"
 #include "platform/Twips.h"
 
-Hinweisform::Hinweisform(QWidget* eltern) : QWidget(eltern) {
+Hinweisform::Hinweisform(QWidget* eltern) : QFrame(eltern) {
     Fenster.Hinweisform = this;
     setObjectName("Hinweisform");
     setAutoFillBackground(true);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
     setWindowTitle("Hinweis");
     Twips::Geometrie(this, 500, 500, 3900, 2100);
 

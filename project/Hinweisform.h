@@ -1,6 +1,7 @@
 #pragma once
 // The notice window: one message with up to two buttons, over the page that
 // raised it. The message text is also the notice's identifier.
+#include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -8,7 +9,7 @@
 
 #include <functional>
 
-class Hinweisform : public QWidget {
+class Hinweisform : public QFrame {
     Q_OBJECT
 public:
     explicit Hinweisform(QWidget* eltern = nullptr);

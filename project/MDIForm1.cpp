@@ -39,11 +39,10 @@ MDIForm1::MDIForm1(QWidget* eltern) : QWidget(eltern) {
     setObjectName("MDIForm1");
     setWindowTitle("Orvamet Kestrix ");
     Arbeitsfläche = new QWidget(this);
-    Arbeitsfläche->setObjectName("Arbeitsfläche");
-    Arbeitsfläche->setAutoFillBackground(true);
-    QPalette grau = Arbeitsfläche->palette();
-    grau.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    Arbeitsfläche->setPalette(grau);
+    // The grey of an empty frame; a selector, so the pages keep their own colours.
+    Arbeitsfläche->setObjectName("Arbeitsflaeche");
+    Arbeitsfläche->setAttribute(Qt::WA_StyledBackground);
+    Arbeitsfläche->setStyleSheet("#Arbeitsflaeche { background-color: #808080; }");
     Timer1 = new QTimer(this);
     Timer1->setInterval(2000);
     connect(Timer1, &QTimer::timeout, this, &MDIForm1::Timer1_Timer);
