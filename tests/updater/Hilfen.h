@@ -13,6 +13,7 @@
 #include <QUdpSocket>
 
 #include <functional>
+#include <ostream>
 
 #include <utility>
 #include <vector>
@@ -118,3 +119,13 @@ bool Warte_bis(const std::function<bool()> &bedingung, int ms);
 quint16 Freier_UDP_Port();
 
 } // namespace Testhilfe
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{';
+    for (const QString &s : l)
+        *os << '"' << s.toStdString() << "\" ";
+    *os << '}';
+}
