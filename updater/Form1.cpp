@@ -127,6 +127,9 @@ void Form1::Form_Load()
     Label1.setText(QStringLiteral(
         "Dieses Programm dient zum Laden von aktualisierten Treibern für das Kestrix Q7-System."));
 
+    // The frames lie over the introduction and must hide it.
+    Frame5.setAutoFillBackground(true);
+    Frame1.setAutoFillBackground(true);
     Frame5.setTitle(QStringLiteral("Bitte Gerät aus Liste auswählen"));
     Frame5.setGeometry(Twips(60, 360, 3975, 2760));
     List2.setGeometry(Twips(120, 300, 3735, 1800));
@@ -293,6 +296,7 @@ void Form1::Update_durchführen()
                                    + QStringLiteral("Bitte Gerät aus- und wieder einschalten"));
     Command2.setText(QStringLiteral("Beenden"));
     Command2.setEnabled(true);
+    Command2.setFocus(); // disabling it had moved the focus away
     update_läuft_ = false;
 }
 
