@@ -69,10 +69,10 @@ void Antwort_setzen(std::uint32_t code, const QString &text) { letzte_antwort = 
 template <class T> T *Finden(Handle h, Objekt::Art art)
 {
     auto it = tabelle().find(h);
-    if (h == 0 || it == tabelle().end() || it->second->art != art) {
-        Antwort_setzen(ERROR_INVALID_HANDLE, QStringLiteral("Ungültiges Handle"));
+    // No connection: the server's last word (say, a refused log-on) stays the
+    // answer to show.
+    if (h == 0 || it == tabelle().end() || it->second->art != art)
         return nullptr;
-    }
     return static_cast<T *>(it->second.get());
 }
 

@@ -137,6 +137,7 @@ TEST_F(Assistent, WrongPasswordLeavesHandlesAtZeroAndUploadsFail)
               (QStringList{"Fehler bei Übertragung der Datei: " + Datei("autoex_.bat"),
                            "Fehler bei Übertragung der Datei: " + Datei("q7rev_.exe")}));
     EXPECT_EQ(F().Statuszeile.Caption(), "Beim Update sind Fehler aufgetreten");
+    EXPECT_TRUE(F().Antwortzeile.Caption().startsWith("530 ")); // still the server's refusal
     EXPECT_EQ(Loadmate::Internet::Offene_Handles(), 0);
 }
 
