@@ -10,9 +10,6 @@
 #include <QSaveFile>
 #include <QTimer>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
