@@ -5,11 +5,15 @@
 class MDIForm1;
 class Hauptfenster;
 class Hinweisform;
+class Datenformat;
+class Datenlogger;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
     ::Hauptfenster* Hauptfenster = nullptr;
     ::Hinweisform* Hinweisform = nullptr;
+    ::Datenformat* Datenformat = nullptr;
+    ::Datenlogger* Datenlogger = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

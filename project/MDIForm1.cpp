@@ -14,6 +14,8 @@
 #include "platform/Twips.h"
 #include "platform/Warten.h"
 #include "project/Hinweisform.h"
+#include "recording/Datenformat.h"
+#include "recording/Datenlogger.h"
 #include "run/Hauptfenster.h"
 
 namespace {
@@ -152,6 +154,8 @@ void MDIForm1::Drivetypabfrage2() {
 void MDIForm1::Seiten_laden() {
     auto* haupt = new Hauptfenster(Arbeitsfläche);
     new Hinweisform(Arbeitsfläche);
+    (new Datenformat(Arbeitsfläche))->Form_Load();
+    (new Datenlogger(Arbeitsfläche))->Form_Load();
     haupt->Form_Load();
     haupt->show();
 }
@@ -162,6 +166,8 @@ void MDIForm1::Seiten_entladen() {
         delete Fenster.Hauptfenster;
     }
     delete Fenster.Hinweisform;
+    delete Fenster.Datenformat;
+    delete Fenster.Datenlogger;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {

@@ -1,0 +1,28 @@
+#pragma once
+// Small helpers for the controls of the set-up pages.
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStringList>
+
+// A label that reacts to a click, like the "ändern" links of the pages.
+class Verweislabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit Verweislabel(const QString& text, QWidget* eltern = nullptr);
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* ereignis) override;
+};
+
+// Refills a list without running its click handler; afterwards nothing is
+// selected, so the next Listenindex_setzen always counts as a click.
+void Liste_füllen(QComboBox* liste, const QStringList& einträge);
+// Selecting an entry from code counts as a click, even when that entry is
+// already selected (the handler is connected to currentIndexChanged).
+void Listenindex_setzen(QComboBox* liste, int index);
+// Sets a pair of option buttons from stored values, including "neither".
+void Optionen_setzen(QRadioButton* erste, bool erste_an, QRadioButton* zweite, bool zweite_an);
