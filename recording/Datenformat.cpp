@@ -6,14 +6,13 @@
 
 #include "common/Datumstext.h"
 #include "common/Fenster.h"
-#include "common/Kestiini.h"
 #include "common/Steuerelemente.h"
 #include "common/Zahlformat.h"
-#include "platform/Dialoge.h"
 #include "platform/Twips.h"
 #include "platform/Uhr.h"
 #include "project/MDIForm1.h"
 #include "recording/Datenlogger.h"
+#include "recording/Laufwerkswahl.h"
 
 namespace {
 i16 Häkchen(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
@@ -25,17 +24,6 @@ QStringList Zahlen_bis(int bis) {
         liste << QString::number(i);
     liste[0] = "--";
     return liste;
-}
-
-// The drive label shows the colour the drive check chose; none means the
-// normal button face.
-void Laufwerksfarbe(QLabel* label, const Laufwerksanzeige& anzeige) {
-    label->setText(anzeige.Text);
-    QPalette farben = label->palette();
-    farben.setColor(QPalette::Window, anzeige.Farbe.isValid() ? anzeige.Farbe
-                                                              : label->style()->standardPalette().color(QPalette::Button));
-    label->setPalette(farben);
-    label->setAutoFillBackground(true);
 }
 }
 
@@ -287,7 +275,7 @@ void Datenformat::Form_Load() {
     Laufwerk_anzeigen();
 }
 
-void Datenformat::Laufwerk_anzeigen() { Laufwerksfarbe(Label16, Daten.Ramdisk1_Anzeige); }
+void Datenformat::Laufwerk_anzeigen() { Laufwerk_zeigen(Label16, Daten.Ramdisk1_Anzeige); }
 
 void Datenformat::Listen_setzen() {
     const Datenformatsatz_t gespeichert = Daten.Datenformatsatz;
@@ -353,14 +341,8 @@ void Datenformat::showEvent(QShowEvent* ereignis) {
 // ---- handlers -------------------------------------------------------------
 
 void Datenformat::Label17_Click() {
-    const QString antwort =
-        dialoge().Eingabe("Bitte gültigen Laufwerksbuchstaben für Datenschnittstelle angeben! (z.B.: d)");
-    // Only a letter names a drive; anything else keeps the current one.
-    if (!antwort.isEmpty() && antwort[0].isLetter() && antwort[0].unicode() < 128) {
-        const QString neu = antwort.left(1) + ":\\";
-        Kestiini_schreiben("Ramdisk1", "3", neu);
-        Daten.Ramdisk1 = neu;
-    }
+    Laufwerk_erfragen(Daten.Ramdisk1, "Ramdisk1",
+                      "Bitte gültigen Laufwerksbuchstaben für Datenschnittstelle angeben! (z.B.: d)");
     if (Fenster.MDIForm1)
         Fenster.MDIForm1->Drivetypabfrage1();
     Laufwerk_anzeigen();

@@ -4,14 +4,13 @@
 
 #include "common/Datumstext.h"
 #include "common/Fenster.h"
-#include "common/Kestiini.h"
 #include "common/Steuerelemente.h"
-#include "platform/Dialoge.h"
 #include "platform/Twips.h"
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
 #include "project/MDIForm1.h"
 #include "recording/Datenformat.h"
+#include "recording/Laufwerkswahl.h"
 
 namespace {
 QStringList Zweistellig(int von, int bis) {
@@ -19,15 +18,6 @@ QStringList Zweistellig(int von, int bis) {
     for (int i = von; i <= bis; ++i)
         liste << QString::number(i).rightJustified(2, '0');
     return liste;
-}
-
-void Laufwerksfarbe(QLabel* label, const Laufwerksanzeige& anzeige) {
-    label->setText(anzeige.Text);
-    QPalette farben = label->palette();
-    farben.setColor(QPalette::Window, anzeige.Farbe.isValid() ? anzeige.Farbe
-                                                              : label->style()->standardPalette().color(QPalette::Button));
-    label->setPalette(farben);
-    label->setAutoFillBackground(true);
 }
 }
 
@@ -206,7 +196,7 @@ void Datenlogger::Form_Load() {
     Laufwerk_anzeigen();
 }
 
-void Datenlogger::Laufwerk_anzeigen() { Laufwerksfarbe(Label16, Daten.Ramdisk2_Anzeige); }
+void Datenlogger::Laufwerk_anzeigen() { Laufwerk_zeigen(Label16, Daten.Ramdisk2_Anzeige); }
 
 void Datenlogger::Listen_setzen() {
     const Datenloggersatz_t gespeichert = Daten.Datenloggersatz;
@@ -330,14 +320,8 @@ void Datenlogger::Combo9_Click() {
 void Datenlogger::Option4_Click(int Index) { Daten.Datenloggersatz.Dezimalpunkt = static_cast<i16>(Index); }
 
 void Datenlogger::Label17_Click() {
-    const QString antwort =
-        dialoge().Eingabe("Bitte gültigen Laufwerksbuchstaben für Zwischenspeicher angeben! (z.B.: e)");
-    // Only a letter names a drive; anything else keeps the current one.
-    if (!antwort.isEmpty() && antwort[0].isLetter() && antwort[0].unicode() < 128) {
-        const QString neu = antwort.left(1) + ":\\";
-        Kestiini_schreiben("Ramdisk2", "3", neu);
-        Daten.Ramdisk2 = neu;
-    }
+    Laufwerk_erfragen(Daten.Ramdisk2, "Ramdisk2",
+                      "Bitte gültigen Laufwerksbuchstaben für Zwischenspeicher angeben! (z.B.: e)");
     if (Fenster.MDIForm1)
         Fenster.MDIForm1->Drivetypabfrage2();
     Laufwerk_anzeigen();

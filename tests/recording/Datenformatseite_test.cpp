@@ -210,6 +210,20 @@ TEST(Datenformatseite, Laufwerk_aendern_schreibt_nur_Ramdisk1) {
     EXPECT_EQ(station.Ende.Aufrufe, 0);
 }
 
+TEST(Datenformatseite, Laufwerk_das_nicht_gespeichert_werden_kann_wird_gemeldet) {
+    Teststation station;
+    const QString ini = station.Programmverzeichnis() + "/Kesti.ini";
+    QByteArray ohne = Teststation::Datei_lesen(ini);
+    ohne.replace("Ramdisk1=d:\\\r\n", "");
+    Teststation::Datei_schreiben(ini, ohne);
+    Datenformat p;
+    station.Dialoge.Antworten = {"f"};
+    p.Label17_Click();
+    ASSERT_EQ(station.Dialoge.Meldungen.size(), 2);
+    EXPECT_TRUE(station.Dialoge.Meldungen[1].contains("Kesti.ini")) << station.Dialoge.Meldungen[1].toStdString();
+    EXPECT_EQ(Teststation::Datei_lesen(ini), ohne);
+}
+
 TEST(Datenformatseite, Bedienen_schreibt_keine_Datei) {
     Teststation station;
     const QStringList vorher = Alle_Dateien(station.Wurzel()) + Alle_Dateien(station.Programmverzeichnis());
