@@ -7,6 +7,8 @@ class Hauptfenster;
 class Hinweisform;
 class Datenformat;
 class Datenlogger;
+class Scanlist;
+class Datenreihenfolge;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
@@ -14,6 +16,8 @@ struct Geladene_Fenster {
     ::Hinweisform* Hinweisform = nullptr;
     ::Datenformat* Datenformat = nullptr;
     ::Datenlogger* Datenlogger = nullptr;
+    ::Scanlist* Scanlist = nullptr;
+    ::Datenreihenfolge* Datenreihenfolge = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QDir>
 
+#include "calc/Datenreihenfolge.h"
+#include "calc/Scanlist.h"
 #include "common/Fenster.h"
 #include "common/Kestiini.h"
 #include "platform/Dialoge.h"
@@ -156,6 +158,8 @@ void MDIForm1::Seiten_laden() {
     new Hinweisform(Arbeitsfläche);
     (new Datenformat(Arbeitsfläche))->Form_Load();
     (new Datenlogger(Arbeitsfläche))->Form_Load();
+    (new Scanlist(Arbeitsfläche))->Form_Load();
+    (new Datenreihenfolge(Arbeitsfläche))->Form_Load();
     haupt->Form_Load();
     haupt->show();
 }
@@ -166,6 +170,8 @@ void MDIForm1::Seiten_entladen() {
         delete Fenster.Hauptfenster;
     }
     delete Fenster.Hinweisform;
+    delete Fenster.Scanlist;
+    delete Fenster.Datenreihenfolge;
     delete Fenster.Datenformat;
     delete Fenster.Datenlogger;
 }

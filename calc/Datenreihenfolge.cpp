@@ -1,0 +1,390 @@
+#include "calc/Datenreihenfolge.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyle>
+
+#include <algorithm>
+
+#include "calc/Scanlist.h"
+#include "common/Fenster.h"
+#include "platform/Dialoge.h"
+#include "platform/Twips.h"
+
+using namespace Listenzeile;
+
+namespace {
+bool ist_Platzhaltersatz(const Scanlistensatz& satz) {
+    return satz.Messblockname.text() == Platzhalter && satz.Signalname.text() == Platzhalter;
+}
+
+bool passt(const Scanlistensatz& satz, const QString& block, const QString& signal) {
+    return !ist_Platzhaltersatz(satz) && satz.Signalname.text() == RTrim(signal) &&
+           gleicher_Block(satz.Messblockname.text(), block);
+}
+
+bool passt(const QString& zeile, const QString& block, const QString& signal) {
+    return !ist_Platzhalter(zeile) && Signal(zeile) == RTrim(signal) && gleicher_Block(Block(zeile), block);
+}
+
+void leeren(Scanlistensatz& satz) {
+    satz.Klemmennummer = 0;
+    satz.Gruppennummer = 0;
+    satz.Zusatzzahl = 0;
+    satz.Messblockname = QString();
+    satz.Zusatztext = QString();
+    satz.Signalname = QString();
+}
+
+void Ende_setzen(int j) {
+    if (j < 0 || j > Plätze)
+        return;
+    Scanlistensatz& ende = Daten.Aufzeichnungstabelle[j];
+    ende.Messblockname = QString();
+    ende.Signalname = QString();
+    ende.Zusatztext = QString();
+}
+
+bool gültige_Klemme(int g, int t) { return g >= 1 && g <= 16 && t >= 1 && t <= 8; }
+}  // namespace
+
+Datenreihenfolge::Datenreihenfolge(QWidget* eltern) : QWidget(eltern) {
+    Fenster.Datenreihenfolge = this;
+    setObjectName("Datenreihenfolge");
+    setWindowTitle("Datenreihenfolge");
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel("Aufzeichnungsreihenfolge", this);
+    QFont fett = Label1->font();
+    fett.setBold(true);
+    fett.setPixelSize(fett.pixelSize() > 0 ? fett.pixelSize() + 3 : 14);
+    Label1->setFont(fett);
+    Label1->setAlignment(Qt::AlignCenter);
+    Twips::Geometrie(Label1, 0, 0, 4800, 300);
+
+    Frame2 = new QGroupBox("Reihenfolge", this);
+    Twips::Geometrie(Frame2, 90, 330, 4620, 570);
+    Option1 = new QRadioButton("festhalten", Frame2);
+    Twips::Geometrie(Option1, 150, 240, 1650, 270);
+    Option2 = new QRadioButton("aus Scanliste übernehmen", Frame2);
+    Twips::Geometrie(Option2, 1980, 240, 2520, 270);
+    Option2->setChecked(true);  // a new project takes the scan order
+
+    Frame1 = new QGroupBox(this);
+    Twips::Geometrie(Frame1, 90, 930, 4620, 2160);
+    List2 = new Ziehliste(Frame1);
+    List2->setObjectName("List2");
+    Twips::Geometrie(List2, 90, 90, 4440, 1980);
+
+    Command2 = new QPushButton(this);
+    Command2->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    Twips::Geometrie(Command2, 90, 3150, 510, 390);
+    Command3 = new QPushButton("Speichern", this);
+    Twips::Geometrie(Command3, 690, 3150, 1140, 390);
+    Command4 = new QPushButton("Abbrechen", this);
+    Twips::Geometrie(Command4, 1920, 3150, 1140, 390);
+    Command8 = new QPushButton("Hilfe", this);
+    Twips::Geometrie(Command8, 3150, 3150, 900, 390);
+    Command1 = new QPushButton(this);
+    Command1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    Twips::Geometrie(Command1, 4200, 3150, 510, 390);
+
+    // Only the operator's click runs the handlers; restoring the stored
+    // state (Aufz_Knöpfe_setzen) does not rebuild the order.
+    connect(Option1, &QRadioButton::clicked, this, &Datenreihenfolge::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &Datenreihenfolge::Option2_Click);
+    connect(List2, &Ziehliste::MouseDown, this, &Datenreihenfolge::List2_MouseDown);
+    connect(List2, &Ziehliste::MouseMove, this, &Datenreihenfolge::List2_MouseMove);
+    connect(List2, &Ziehliste::MouseUp, this, &Datenreihenfolge::List2_MouseUp);
+    connect(Command1, &QPushButton::clicked, this, &Datenreihenfolge::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Datenreihenfolge::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Datenreihenfolge::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Datenreihenfolge::Command4_Click);
+    connect(Command8, &QPushButton::clicked, this, &Datenreihenfolge::Command8_Click);
+    hide();
+}
+
+Datenreihenfolge::~Datenreihenfolge() {
+    if (Fenster.Datenreihenfolge == this)
+        Fenster.Datenreihenfolge = nullptr;
+}
+
+void Datenreihenfolge::Form_Load() {
+    Twips::Geometrie(this, 0, 0, 4800, 3600);
+    Daten.Ziehmerker = 0;
+    Command8->setVisible(Daten.HelpSchalter != 0);
+    Command4->setVisible(Daten.EscSchalter != 0);
+}
+
+void Datenreihenfolge::Form_Activate() { List2->setEnabled(festhalten() && List2->count() > 0); }
+
+void Datenreihenfolge::showEvent(QShowEvent* ereignis) {
+    QWidget::showEvent(ereignis);
+    Form_Activate();
+}
+
+// ---- table side ----------------------------------------------------------------
+
+int Datenreihenfolge::Aufzeichnungslänge() {
+    for (int j = 0; j < Plätze; ++j)
+        if (!hat_Text(Daten.Aufzeichnungstabelle[j].Signalname.text()))
+            return j;
+    return Plätze;
+}
+
+void Datenreihenfolge::Platzhalter_setzen(Scanlistensatz& satz) {
+    leeren(satz);
+    satz.Messblockname = Platzhalter;
+    satz.Signalname = Platzhalter;
+}
+
+QString Datenreihenfolge::Voll_Meldung(const QString& punkt) {
+    return "Die Aufzeichnungsreihenfolge ist voll: mehr als 120 Spalten können nicht gespeichert werden!\r"
+           "Nicht aufgenommen: " +
+           punkt + "\rGelöschte Spalten entfernt \"aus Scanliste übernehmen\".";
+}
+
+void Datenreihenfolge::First_Aufzpuffer_füllen(int anzahl) {
+    for (Scanlistensatz& satz : Daten.Aufzeichnungstabelle)
+        leeren(satz);
+    anzahl = std::clamp(anzahl, 0, Plätze);
+    for (int i = 0; i < anzahl; ++i) {
+        const Scanlistensatz& scan = Daten.Scanlistentabelle[i + 1];
+        Scanlistensatz& satz = Daten.Aufzeichnungstabelle[i];
+        satz.Klemmennummer = scan.Klemmennummer;
+        satz.Gruppennummer = scan.Gruppennummer;
+        satz.Messblockname = Links16(scan.Messblockname.roh());
+        satz.Signalname = scan.Signalname.text();
+    }
+}
+
+void Datenreihenfolge::Listeübernehmen(const QStringList& zeilen) {
+    const int alt_länge = Aufzeichnungslänge();
+    Scanlistensatz alt[Plätze + 1];
+    std::copy(std::begin(Daten.Aufzeichnungstabelle), std::end(Daten.Aufzeichnungstabelle), std::begin(alt));
+
+    const int anzahl = std::min(static_cast<int>(zeilen.size()), Plätze);
+    for (int j = 0; j < anzahl; ++j) {
+        Scanlistensatz& satz = Daten.Aufzeichnungstabelle[j];
+        if (ist_Platzhalter(zeilen[j])) {
+            Platzhalter_setzen(satz);
+            continue;
+        }
+        const QString block = Block(zeilen[j]), signal = Signal(zeilen[j]);
+        satz.Messblockname = block;
+        satz.Signalname = signal;
+        i16 gruppe = 0, klemme = 0;
+        if (Klemme_finden(block, signal, gruppe, klemme)) {
+            satz.Klemmennummer = klemme;
+            satz.Gruppennummer = gruppe;
+            continue;
+        }
+        // No terminal carries it any more: the column keeps the terminal it had.
+        for (int a = 0; a < alt_länge; ++a)
+            if (passt(alt[a], block, signal)) {
+                satz.Klemmennummer = alt[a].Klemmennummer;
+                satz.Gruppennummer = alt[a].Gruppennummer;
+                break;
+            }
+    }
+    Ende_setzen(anzahl);
+}
+
+void Datenreihenfolge::in_Puffer_Dummy_einfügen() {
+    const Änderungsmerker_t& merker = Daten.Änderungsmerker;
+    const int länge = Aufzeichnungslänge();
+    for (int j = 0; j < länge; ++j)
+        if (passt(Daten.Aufzeichnungstabelle[j], merker.Alter_Messblock, merker.Alter_Signalname)) {
+            Platzhalter_setzen(Daten.Aufzeichnungstabelle[j]);
+            return;
+        }
+}
+
+void Datenreihenfolge::Puffer_aktualisieren() {
+    const int g = Daten.aktuelle_Gruppe, t = Daten.aktuelle_Zeile + 1;
+    if (!gültige_Klemme(g, t))
+        return;
+    const Änderungsmerker_t& merker = Daten.Änderungsmerker;
+    const int länge = Aufzeichnungslänge();
+    for (int j = 0; j < länge; ++j) {
+        Scanlistensatz& satz = Daten.Aufzeichnungstabelle[j];
+        if (passt(satz, merker.Umbenannt_Messblock, merker.Umbenannt_Signalname)) {
+            satz.Messblockname = Blockschlüssel(Daten.Kanaltabelle[g].Messblockzuordnung[t].text());
+            satz.Signalname = Daten.Kanaltabelle[g].Signalbezeichnung[t].text();
+            return;
+        }
+    }
+}
+
+// ---- procedures --------------------------------------------------------------
+
+void Datenreihenfolge::Scanlistübernahme() {
+    List2->Zeilen_setzen(Fenster.Scanlist ? Fenster.Scanlist->List2->Zeilen() : QStringList());
+}
+
+void Datenreihenfolge::First_Aufzpuffer_füllen() {
+    First_Aufzpuffer_füllen(Fenster.Scanlist ? Fenster.Scanlist->List2->count() : Scanlist::Scanlistenlänge());
+}
+
+void Datenreihenfolge::Aufzliste_aus_Puffer_erstellen() {
+    QStringList zeilen;
+    const int länge = Aufzeichnungslänge();
+    for (int j = 0; j < länge; ++j) {
+        const Scanlistensatz& satz = Daten.Aufzeichnungstabelle[j];
+        zeilen << bauen(List2->font(), satz.Messblockname.text(), satz.Signalname.text());
+    }
+    List2->Zeilen_setzen(zeilen);
+}
+
+void Datenreihenfolge::Listeübernehmen() { Listeübernehmen(List2->Zeilen()); }
+
+void Datenreihenfolge::aus_Scanlist_neuen_Pkt_übernehmen() {
+    const int g = Daten.aktuelle_Gruppe, t = Daten.aktuelle_Zeile + 1;
+    if (!gültige_Klemme(g, t) || !ist_Messpunkt(g, t))
+        return;
+    const Kanalgruppe& k = Daten.Kanaltabelle[g];
+    const QString block = Blockschlüssel(k.Messblockzuordnung[t].text());
+    const QString signal = k.Signalbezeichnung[t].text();
+
+    // A column only for a point the scan list measures, and only once per
+    // scan line: a terminal that gets its signal and then its block is
+    // reported as new twice.
+    int im_Scan = 0, in_Aufzeichnung = 0;
+    const int scanlänge = Scanlist::Scanlistenlänge();
+    for (int i = 1; i <= scanlänge; ++i)
+        if (passt(Daten.Scanlistentabelle[i], block, signal))
+            ++im_Scan;
+    const int länge = Aufzeichnungslänge();
+    for (int j = 0; j < länge; ++j)
+        if (passt(Daten.Aufzeichnungstabelle[j], block, signal))
+            ++in_Aufzeichnung;
+    if (in_Aufzeichnung >= im_Scan)
+        return;
+    if (länge >= Plätze) {
+        dialoge().Meldung(Voll_Meldung(Scanlist::Punktname(g, t)));
+        return;
+    }
+
+    Scanlistensatz& satz = Daten.Aufzeichnungstabelle[länge];
+    leeren(satz);
+    satz.Klemmennummer = static_cast<i16>(t);
+    satz.Gruppennummer = static_cast<i16>(g);
+    satz.Messblockname = block;
+    satz.Signalname = signal;
+    Ende_setzen(länge + 1);
+    List2->addItem(bauen(List2->font(), block, signal));
+}
+
+void Datenreihenfolge::Dummy_einfügen() {
+    const Änderungsmerker_t& merker = Daten.Änderungsmerker;
+    for (int j = 0; j < List2->count(); ++j)
+        if (passt(List2->item(j)->text(), merker.Alter_Messblock, merker.Alter_Signalname)) {
+            List2->item(j)->setText(Platzhalterzeile(List2->font()));
+            return;
+        }
+}
+
+void Datenreihenfolge::Zeile_raus_aus_Liste_und_Puffer() {
+    const Änderungsmerker_t& merker = Daten.Änderungsmerker;
+    for (int j = 0; j < List2->count(); ++j)
+        if (passt(List2->item(j)->text(), merker.Alter_Messblock, merker.Alter_Signalname)) {
+            delete List2->takeItem(j);
+            break;
+        }
+    const int länge = Aufzeichnungslänge();
+    for (int j = 0; j < länge; ++j)
+        if (passt(Daten.Aufzeichnungstabelle[j], merker.Alter_Messblock, merker.Alter_Signalname)) {
+            for (int k = j; k < Plätze; ++k)
+                Daten.Aufzeichnungstabelle[k] = Daten.Aufzeichnungstabelle[k + 1];
+            leeren(Daten.Aufzeichnungstabelle[Plätze]);
+            return;
+        }
+}
+
+void Datenreihenfolge::Aufz_liste_aktualisieren() {
+    const int g = Daten.aktuelle_Gruppe, t = Daten.aktuelle_Zeile + 1;
+    if (!gültige_Klemme(g, t))
+        return;
+    const Änderungsmerker_t& merker = Daten.Änderungsmerker;
+    for (int j = 0; j < List2->count(); ++j)
+        if (passt(List2->item(j)->text(), merker.Umbenannt_Messblock, merker.Umbenannt_Signalname)) {
+            const Kanalgruppe& k = Daten.Kanaltabelle[g];
+            List2->item(j)->setText(
+                bauen(List2->font(), k.Messblockzuordnung[t].text(), k.Signalbezeichnung[t].text()));
+            return;
+        }
+}
+
+void Datenreihenfolge::Aufz_Knöpfe_setzen() {
+    // Nothing stored (a new project): the default, take over from the scan list.
+    const bool halten = Daten.Knopfzustände[4] != 0;
+    Daten.Knopfzustände[3] = halten ? 0 : -1;
+    Daten.Knopfzustände[4] = halten ? -1 : 0;
+    Option1->setChecked(halten);
+    Option2->setChecked(!halten);
+    Form_Activate();
+}
+
+// ---- handlers ----------------------------------------------------------------
+
+void Datenreihenfolge::Option1_Click() {
+    Daten.Knopfzustände[3] = 0;
+    Daten.Knopfzustände[4] = -1;
+    List2->setEnabled(true);
+}
+
+void Datenreihenfolge::Option2_Click() {
+    Daten.Knopfzustände[3] = -1;
+    Daten.Knopfzustände[4] = 0;
+    List2->setEnabled(false);
+    Scanlistübernahme();
+    First_Aufzpuffer_füllen();
+    Daten.Headermerker = 1;
+}
+
+void Datenreihenfolge::List2_MouseDown(int zeile) {
+    if (zeile < 0 || zeile >= List2->count())
+        return;
+    Daten.Ziehmerker = -1;
+    Daten.Ziehstart = static_cast<i16>(zeile);
+    ziehzeilen_ = List2->Ausgewählte_Zeilen();
+}
+
+void Datenreihenfolge::List2_MouseMove(int zeile) {
+    if (Daten.Ziehmerker == -1 && zeile >= 0 && zeile < List2->count())
+        List2->setCurrentRow(zeile, QItemSelectionModel::NoUpdate);
+}
+
+void Datenreihenfolge::List2_MouseUp(int zeile) {
+    if (Daten.Ziehmerker != -1)
+        return;
+    Daten.Ziehmerker = 0;
+    if (zeile == Daten.Ziehstart || ziehzeilen_.isEmpty())
+        return;
+    QStringList zeilen = List2->Zeilen();
+    const QList<int> neu = verschieben(zeilen, ziehzeilen_, zeile);
+    List2->Zeilen_setzen(zeilen);
+    List2->Auswahl_setzen(neu);
+    ziehzeilen_.clear();
+    if (festhalten()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Listeübernehmen();
+        QApplication::restoreOverrideCursor();
+    } else {
+        Listeübernehmen();
+    }
+    Daten.Headermerker = 1;  // the columns of the data lines have moved
+}
+
+// The calculation page is not part of the program yet; once it is, this
+// shows it and lets it refresh the keyboard's signal list.
+void Datenreihenfolge::Command1_Click() {}
+
+void Datenreihenfolge::Command2_Click() { hide(); }
+
+// Saving the whole project belongs to the project store, which is not part
+// of the program yet.
+void Datenreihenfolge::Command3_Click() {}
+
+void Datenreihenfolge::Command4_Click() {}
+void Datenreihenfolge::Command8_Click() {}
