@@ -5,6 +5,8 @@
 class MDIForm1;
 class Hauptfenster;
 class Hinweisform;
+class Projekt;
+class Dateiform;
 class Datenformat;
 class Datenlogger;
 class Scanlist;
@@ -14,6 +16,8 @@ struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
     ::Hauptfenster* Hauptfenster = nullptr;
     ::Hinweisform* Hinweisform = nullptr;
+    ::Projekt* Projekt = nullptr;
+    ::Dateiform* Dateiform = nullptr;
     ::Datenformat* Datenformat = nullptr;
     ::Datenlogger* Datenlogger = nullptr;
     ::Scanlist* Scanlist = nullptr;

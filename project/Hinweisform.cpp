@@ -4,6 +4,8 @@
 
 #include "common/Fenster.h"
 #include "platform/Twips.h"
+#include "project/Projekt.h"
+#include "run/Hauptfenster.h"
 
 Hinweisform::Hinweisform(QWidget* eltern) : QFrame(eltern) {
     Fenster.Hinweisform = this;
@@ -64,3 +66,28 @@ void Hinweisform::beantwortet(int knopf) {
 
 void Hinweisform::Command1_Click() { beantwortet(1); }
 void Hinweisform::Command3_Click() { beantwortet(3); }
+
+void Hinweisform::Datei_öffnen() {
+    Projekt* projekt = Fenster.Projekt;
+    if (!projekt)
+        return;
+    projekt->Projektname_aktualisieren();
+    projekt->alle_Daten_aus_Dateien_holen();
+    projekt->MBForminitialisieren();
+    if (Fenster.Hauptfenster)
+        Fenster.Hauptfenster->Editoren_auffrischen();
+}
+
+void Hinweisform::neues_Projkt_erstellen() {
+    Projekt* projekt = Fenster.Projekt;
+    if (!projekt)
+        return;
+    projekt->Projektname_aktualisieren();
+    if (Fenster.Hauptfenster)
+        Fenster.Hauptfenster->Variablen_initialisieren();
+    projekt->alles_speichern();
+    projekt->Gerät_in_Geräteliste();
+    if (Fenster.Hauptfenster)
+        Fenster.Hauptfenster->Editoren_auffrischen();
+    projekt->Reseten();
+}

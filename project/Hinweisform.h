@@ -35,6 +35,10 @@ public:
     void Command1_Click();
     void Command3_Click();
 
+    // The project dialog's "open" and "new".
+    void Datei_öffnen();
+    void neues_Projkt_erstellen();
+
 private:
     void beantwortet(int knopf);
     QPointer<QWidget> auslöser_;

@@ -15,7 +15,9 @@
 #include "platform/Programmende.h"
 #include "platform/Twips.h"
 #include "platform/Warten.h"
+#include "project/Dateiform.h"
 #include "project/Hinweisform.h"
+#include "project/Projekt.h"
 #include "recording/Datenformat.h"
 #include "recording/Datenlogger.h"
 #include "run/Hauptfenster.h"
@@ -155,7 +157,10 @@ void MDIForm1::Drivetypabfrage2() {
 
 void MDIForm1::Seiten_laden() {
     auto* haupt = new Hauptfenster(Arbeitsfläche);
-    new Hinweisform(Arbeitsfläche);
+    new Projekt(Arbeitsfläche);
+    auto* dialog = new Dateiform(Arbeitsfläche);
+    auto* hinweis = new Hinweisform(Arbeitsfläche);
+    hinweis->Ablauf = [dialog](const QString& text, int knopf) { return dialog->Hinweis_beantwortet(text, knopf); };
     (new Datenformat(Arbeitsfläche))->Form_Load();
     (new Datenlogger(Arbeitsfläche))->Form_Load();
     (new Scanlist(Arbeitsfläche))->Form_Load();
@@ -170,6 +175,8 @@ void MDIForm1::Seiten_entladen() {
         delete Fenster.Hauptfenster;
     }
     delete Fenster.Hinweisform;
+    delete Fenster.Dateiform;
+    delete Fenster.Projekt;
     delete Fenster.Scanlist;
     delete Fenster.Datenreihenfolge;
     delete Fenster.Datenformat;
@@ -231,6 +238,22 @@ void MDIForm1::entladen() {
     Ereignisse_verarbeiten();
     hide();
     QCoreApplication::quit();
+}
+
+void MDIForm1::neu_laden() {
+    // Queued: the page that asked for the reload is among those destroyed.
+    QMetaObject::invokeMethod(this, [this] {
+        Seiten_entladen();
+        entladen_ = false;
+        if (!MDIForm_Load())
+            return;
+        Ereignisse_verarbeiten();
+        if (Fenster.Hauptfenster)
+            Fenster.Hauptfenster->show();
+        if (Fenster.Projekt)
+            Fenster.Projekt->show();
+        Daten.Resetmerker = 0;
+    }, Qt::QueuedConnection);
 }
 
 void MDIForm1::closeEvent(QCloseEvent* ereignis) {

@@ -20,6 +20,8 @@ public:
     bool MDIForm_Load();
     // Unloads every page; ends the program unless Resetmerker is 1.
     void entladen();
+    // Unloads and loads the frame with all its pages again (after a project change).
+    void neu_laden();
 
     void Drivetypabfrage1();
     void Drivetypabfrage2();

@@ -93,6 +93,10 @@ void Hauptfenster::Form_Load() {
 
 void Hauptfenster::Form_Unload() { Protokolldatei_schreiben("Programm beendet"); }
 
+void Hauptfenster::Variablen_initialisieren() {}
+
+void Hauptfenster::Editoren_auffrischen() {}
+
 quint16 Hauptfenster::Boxport() {
     bool ok = false;
     const int port = qEnvironmentVariable("KESTRIX_Q7_PORT").toInt(&ok);

@@ -43,6 +43,10 @@ public:
 
     void Form_Load();
     void Form_Unload();
+    // All program-wide tables to their empty state.
+    void Variablen_initialisieren();
+    // Every editor page rebuilds its controls from the loaded tables.
+    void Editoren_auffrischen();
 
     void TCPIPBefehl_mit_Antwort(const QString& Befehl);
 

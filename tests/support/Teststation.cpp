@@ -77,7 +77,9 @@ Q7Sim::Q7Sim(QStringList argumente, const QString& framelog) : framelog_(framelo
             break;
         ausgabe += prozess_.readAllStandardOutput();
         for (const QByteArray& zeile : ausgabe.split('\n'))
-            if (zeile.startsWith("PORT "))
+            if (zeile.startsWith("UDPPORT "))
+                udpport_ = static_cast<quint16>(zeile.mid(8).trimmed().toUInt());
+            else if (zeile.startsWith("PORT "))
                 port_ = static_cast<quint16>(zeile.mid(5).trimmed().toUInt());
     }
 #else

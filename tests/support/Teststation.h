@@ -87,6 +87,7 @@ public:
     ~Q7Sim();
     bool läuft() const { return port_ != 0; }
     quint16 Port() const { return port_; }
+    quint16 Udpport() const { return udpport_; }
     // The frames the box received, each as its raw bytes.
     QList<QByteArray> Frames() const;
     void beenden();
@@ -95,6 +96,7 @@ private:
     QProcess prozess_;
     QString framelog_;
     quint16 port_ = 0;
+    quint16 udpport_ = 0;
 };
 
 // Waits, processing events, until 'bedingung' holds or 'ms' have passed.
