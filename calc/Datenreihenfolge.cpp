@@ -65,9 +65,9 @@ Datenreihenfolge::Datenreihenfolge(QWidget* eltern) : QWidget(eltern) {
     Frame2 = new QGroupBox("Reihenfolge", this);
     Twips::Geometrie(Frame2, 90, 330, 4620, 570);
     Option1 = new QRadioButton("festhalten", Frame2);
-    Twips::Geometrie(Option1, 150, 240, 1650, 270);
+    Twips::Geometrie(Option1, 120, 240, 1350, 270);
     Option2 = new QRadioButton("aus Scanliste übernehmen", Frame2);
-    Twips::Geometrie(Option2, 1980, 240, 2520, 270);
+    Twips::Geometrie(Option2, 1560, 240, 2970, 270);
     Option2->setChecked(true);  // a new project takes the scan order
 
     Frame1 = new QGroupBox(this);
