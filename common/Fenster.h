@@ -5,12 +5,13 @@
 class MDIForm1;
 class Hauptfenster;
 class Hinweisform;
+class Scanlist;
+class Datenreihenfolge;
 class Projekt;
 class Dateiform;
 class Datenformat;
 class Datenlogger;
-class Scanlist;
-class Datenreihenfolge;
+class CalcuReihenfolge;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
@@ -22,6 +23,7 @@ struct Geladene_Fenster {
     ::Datenlogger* Datenlogger = nullptr;
     ::Scanlist* Scanlist = nullptr;
     ::Datenreihenfolge* Datenreihenfolge = nullptr;
+    ::CalcuReihenfolge* CalcuReihenfolge = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

@@ -1,0 +1,647 @@
+#include "calc/CalcuReihenfolge.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStyle>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "calc/Formeleingabe.h"
+#include "calc/Formelrechner.h"
+#include "common/Fenster.h"
+#include "common/Steuerelemente.h"
+#include "common/Zahlformat.h"
+#include "platform/Dialoge.h"
+#include "platform/Pfade.h"
+#include "platform/Programmende.h"
+#include "platform/Text1252.h"
+#include "platform/Twips.h"
+#include "platform/Warten.h"
+#include "project/Hinweisform.h"
+#include "recording/Datenformat.h"
+
+namespace {
+constexpr int Höchstzahl_Definitionen = 200;  // records 0..199; record 200 stays the end
+constexpr int Höchstzahl_Referenzen = 50;     // entries 0..49; entry 50 stays the end
+
+// Blanks off both ends (tabs and other characters stay).
+QString Trim(const QString& text) {
+    qsizetype a = 0, e = text.size();
+    while (a < e && text[a] == ' ')
+        ++a;
+    while (e > a && text[e - 1] == ' ')
+        --e;
+    return text.mid(a, e - a);
+}
+
+QString Fehlerkopf(int n) {
+    return "Fehler in Rechenformel (Zeile " + QString::number(n) + " in Datei \"Rechen.ini\"): " + QChar('\r');
+}
+
+void Programm_beenden_mit(const QString& meldung) {
+    dialoge().Meldung(meldung);
+    programmende().sofort_beenden();
+}
+
+// A logger value (decimal comma, a point is read as well). Runs for every
+// reference of every record, so it does without regular expressions.
+bool Messwert_lesen(QStringView text, double& wert) {
+    char puffer[64];
+    const qsizetype n = text.size();
+    if (n == 0 || n >= static_cast<qsizetype>(sizeof puffer))
+        return false;
+    int k = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == ',' || c == '.')
+            puffer[k++] = '.';
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'E' || c == 'e')
+            puffer[k++] = static_cast<char>(c);
+        else
+            return false;
+    }
+    const char* anfang = puffer;
+    if (*anfang == '+')
+        ++anfang;
+    const auto [ende, fehler] = std::from_chars(anfang, puffer + k, wert);
+    return fehler == std::errc() && ende == puffer + k && std::isfinite(wert);
+}
+
+// Blanks off both ends, without copying.
+QStringView Trim_Ansicht(const QString& text) {
+    qsizetype a = 0, e = text.size();
+    while (a < e && text[a] == ' ')
+        ++a;
+    while (e > a && text[e - 1] == ' ')
+        --e;
+    return QStringView(text).mid(a, e - a);
+}
+
+// Appends to f the text Zahl_als_Rechentext gives for a plain logger value
+// (sign, digits, decimal comma), a negative one as "(-x)", without
+// converting it there and back: this runs for every reference of every
+// record. False, with f unchanged, for any other form.
+bool Messwert_anhängen(QStringView text, QString& f) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    bool negativ = false;
+    if (i < n && (text[i] == '-' || text[i] == '+'))
+        negativ = text[i++] == '-';
+    qsizetype ganz_anfang = i;
+    while (i < n && text[i].unicode() >= '0' && text[i].unicode() <= '9')
+        ++i;
+    const qsizetype ganz_ende = i;
+    qsizetype nach_anfang = i, nach_ende = i;
+    if (i < n && text[i] == ',') {
+        nach_anfang = ++i;
+        while (i < n && text[i].unicode() >= '0' && text[i].unicode() <= '9')
+            ++i;
+        nach_ende = i;
+    }
+    if (i != n || (ganz_ende == ganz_anfang && nach_ende == nach_anfang))
+        return false;
+    while (ganz_anfang < ganz_ende && text[ganz_anfang] == '0')
+        ++ganz_anfang;
+    while (nach_ende > nach_anfang && text[nach_ende - 1] == '0')
+        --nach_ende;
+    const qsizetype ganz = ganz_ende - ganz_anfang, nach = nach_ende - nach_anfang;
+    if (ganz == 0 && nach == 0) {
+        f += '0';  // "-0,00" too
+        return true;
+    }
+    qsizetype signifikant = ganz + nach;
+    if (ganz == 0) {
+        // 0,000x and smaller are written in exponent form.
+        qsizetype nullen = 0;
+        while (text[nach_anfang + nullen] == '0')
+            ++nullen;
+        if (nullen > 3)
+            return false;
+        signifikant = nach - nullen;
+    }
+    if (signifikant > 15)
+        return false;
+    if (negativ)
+        f += QLatin1String("(-");
+    if (ganz == 0)
+        f += '0';
+    else
+        f += text.mid(ganz_anfang, ganz);
+    if (nach > 0) {
+        f += ',';
+        f += text.mid(nach_anfang, nach);
+    }
+    if (negativ)
+        f += ')';
+    return true;
+}
+}  // namespace
+
+// ---- numbers ----------------------------------------------------------------
+
+QString CalcuReihenfolge::Zahl_als_Rechentext(double wert) {
+    if (wert == 0 || !std::isfinite(wert))
+        return QStringLiteral("0");
+    char puffer[40];
+    std::snprintf(puffer, sizeof puffer, "%.14e", std::fabs(wert));
+    const char* e = std::strchr(puffer, 'e');
+    const int exponent = std::atoi(e + 1);
+    QString ziffern = QString::fromLatin1(puffer, 1) + QString::fromLatin1(puffer + 2, static_cast<int>(e - puffer - 2));
+    while (ziffern.size() > 1 && ziffern.endsWith('0'))
+        ziffern.chop(1);
+    QString text = wert < 0 ? QStringLiteral("-") : QString();
+    if (exponent >= 15 || exponent < -4) {
+        text += ziffern.left(1);
+        if (ziffern.size() > 1)
+            text += ',' + ziffern.mid(1);
+        return text + 'E' + QString::number(exponent);
+    }
+    if (exponent < 0) {
+        text += "0," + QString(-exponent - 1, '0') + ziffern;
+    } else if (ziffern.size() <= exponent + 1) {
+        text += ziffern + QString(exponent + 1 - ziffern.size(), '0');
+    } else {
+        text += ziffern.left(exponent + 1) + ',' + ziffern.mid(exponent + 1);
+    }
+    return text;
+}
+
+// ---- page -------------------------------------------------------------------
+
+CalcuReihenfolge::CalcuReihenfolge(QWidget* eltern) : QWidget(eltern) {
+    Fenster.CalcuReihenfolge = this;
+    setObjectName("CalcuReihenfolge");
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel("berechnete Werte", this);
+    QFont fett = Label1->font();
+    fett.setBold(true);
+    fett.setPixelSize(13);
+    Label1->setFont(fett);
+    Label1->setAlignment(Qt::AlignCenter);
+    Twips::Geometrie(Label1, 0, 0, 4800, 300);
+
+    Frame1 = new QGroupBox("Rechenformeln", this);
+    Twips::Geometrie(Frame1, 60, 270, 4680, 1590);
+    List2 = new QListWidget(Frame1);
+    List2->setObjectName("List2");
+    Twips::Geometrie(List2, 90, 240, 4500, 1260);
+
+    Frame2 = new QGroupBox("Speicherart", this);
+    Twips::Geometrie(Frame2, 60, 1920, 2460, 1140);
+    Option1 = new QRadioButton("separat speichern", Frame2);
+    Twips::Geometrie(Option1, 90, 300, 2340, 300);
+    Option2 = new QRadioButton("an Rohdaten anhängen", Frame2);
+    Twips::Geometrie(Option2, 90, 690, 2340, 300);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+    Twips::Geometrie(List1, 2580, 1980, 2160, 720);
+    Command5 = new QPushButton("Test", this);
+    Twips::Geometrie(Command5, 2580, 2730, 1050, 360);
+    Command6 = new QPushButton("Test NaN", this);
+    Twips::Geometrie(Command6, 3690, 2730, 1050, 360);
+
+    Command2 = new QPushButton(this);
+    Command2->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    Twips::Geometrie(Command2, 60, 3180, 450, 390);
+    Command3 = new QPushButton("Speichern", this);
+    Twips::Geometrie(Command3, 600, 3180, 1140, 390);
+    Command4 = new QPushButton("Abbrechen", this);
+    Twips::Geometrie(Command4, 1800, 3180, 1140, 390);
+    Command8 = new QPushButton("Hilfe", this);
+    Twips::Geometrie(Command8, 3000, 3180, 900, 390);
+    Command1 = new QPushButton(this);
+    Command1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    Twips::Geometrie(Command1, 4290, 3180, 450, 390);
+
+    connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
+    connect(Option1, &QRadioButton::toggled, this, [this](bool an) { if (an) Option1_Click(); });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool an) { if (an) Option2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &CalcuReihenfolge::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &CalcuReihenfolge::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &CalcuReihenfolge::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &CalcuReihenfolge::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &CalcuReihenfolge::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &CalcuReihenfolge::Command6_Click);
+    connect(Command8, &QPushButton::clicked, this, &CalcuReihenfolge::Command8_Click);
+    hide();
+}
+
+CalcuReihenfolge::~CalcuReihenfolge() {
+    if (Fenster.CalcuReihenfolge == this)
+        Fenster.CalcuReihenfolge = nullptr;
+}
+
+void CalcuReihenfolge::Form_Load() {
+    Twips::Geometrie(this, 0, 0, 4800, 3600);
+    Command8->setVisible(Daten.HelpSchalter != 0);
+    Command4->setVisible(Daten.EscSchalter != 0);
+    if (Daten.Testlabels == 0)
+        CalcureihenfolgeTest_Aus();
+}
+
+void CalcuReihenfolge::showEvent(QShowEvent* ereignis) {
+    if (List2->count() == 0)
+        List2->addItem(Leerer_Eintrag);
+    QWidget::showEvent(ereignis);
+}
+
+QStringList CalcuReihenfolge::Definitionszeilen() const {
+    QStringList zeilen;
+    for (int i = 0; i + 1 < List2->count(); ++i)
+        zeilen << List2->item(i)->text();
+    return zeilen;
+}
+
+// ---- Rechen.ini -------------------------------------------------------------
+
+QString CalcuReihenfolge::Rechenini_Pfad() {
+    return Pfade::lokal("c:\\kestrix\\extern\\config\\" + Daten.Projektkurzname + "\\Rechen.ini");
+}
+
+void CalcuReihenfolge::rechnenini_lesen() {
+    List2->clear();
+    QFile datei(Rechenini_Pfad());
+    if (!datei.open(QIODevice::ReadOnly)) {
+        List2->addItem(Leerer_Eintrag);
+        return;
+    }
+    const QString inhalt = Text1252::dekodieren(datei.readAll());
+    datei.close();
+    // Lines end in CR LF; a lone CR or LF ends one as well, and a last line
+    // without its end still counts.
+    QString zeile;
+    bool offen = false;
+    for (qsizetype i = 0; i < inhalt.size(); ++i) {
+        const QChar c = inhalt[i];
+        if (c == '\r' || c == '\n') {
+            List2->addItem(zeile);
+            zeile.clear();
+            offen = false;
+            if (c == '\r' && i + 1 < inhalt.size() && inhalt[i + 1] == '\n')
+                ++i;
+        } else {
+            zeile += c;
+            offen = true;
+        }
+    }
+    if (offen)
+        List2->addItem(zeile);
+    List2->addItem(Neuer_Eintrag);
+}
+
+void CalcuReihenfolge::rechenini_rückspeichern() {
+    // Only the closing entry: the file on disk stays as it is.
+    if (List2->count() <= 1)
+        return;
+    const QString pfad = Rechenini_Pfad();
+    QFile::remove(pfad);
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    QByteArray inhalt;
+    for (const QString& zeile : Definitionszeilen())
+        inhalt += Text1252::kodieren(zeile) + "\r\n";
+    QFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        datei.write(inhalt);
+        datei.close();
+    }
+}
+
+// ---- binding ----------------------------------------------------------------
+
+bool CalcuReihenfolge::Klammernzählen(const QString& zeile, int n) {
+    if (zeile.count('(') == zeile.count(')'))
+        return true;
+    Programm_beenden_mit(Fehlerkopf(n) +
+                         "Fehlerhafte Klammersetzung. Bitte Formel auf gleiche Anzahl von \"(\" und \")\" überprüfen!");
+    return false;
+}
+
+void CalcuReihenfolge::Definition_zerlegen(const QString& zeile, Rechensatz& satz) {
+    satz.Name.clear();
+    satz.Einheit.clear();
+    satz.Format.clear();
+    satz.Formel = zeile;
+    const qsizetype gleich = zeile.indexOf('=');
+    if (gleich >= 0) {
+        satz.Name = zeile.left(gleich);
+        satz.Formel = zeile.mid(gleich + 1);
+    }
+    // The unit starts at the first "_" outside every reference.
+    bool in_Referenz = false;
+    for (qsizetype i = 0; i < satz.Formel.size(); ++i) {
+        const QChar c = satz.Formel[i];
+        if (c == '[')
+            in_Referenz = true;
+        else if (c == ']')
+            in_Referenz = false;
+        else if (c == '_' && !in_Referenz) {
+            satz.Einheit = satz.Formel.mid(i + 1);
+            satz.Formel.truncate(i);
+            const qsizetype zweiter = satz.Einheit.indexOf('_');
+            if (zweiter >= 0) {
+                satz.Format = satz.Einheit.mid(zweiter + 1);
+                satz.Einheit.truncate(zweiter);
+            }
+            break;
+        }
+    }
+}
+
+bool CalcuReihenfolge::CalcuVar_vorbelegen() { return CalcuVar_vorbelegen(Definitionszeilen()); }
+
+bool CalcuReihenfolge::CalcuVar_vorbelegen(const QStringList& definitionen) {
+    // Records of an earlier, longer list must not be computed again.
+    Calcuvar_reseten();
+    const int anzahl = std::min<int>(static_cast<int>(definitionen.size()), Höchstzahl_Definitionen);
+    for (int k = 0; k < anzahl; ++k) {
+        const QString& zeile = definitionen[k];
+        if (!Klammernzählen(zeile, k + 1))
+            return false;
+        Rechensatz& satz = Daten.Rechentabelle[k];
+        Definition_zerlegen(zeile, satz);
+        if (!satz.Formel.contains('['))
+            continue;
+        QStringList liste(51);
+        Referenzen_auflisten(satz.Formel, liste);
+        // A reference beyond the fiftieth stays unbound; its brackets then
+        // make the formula invalid (9E99) instead of overrunning the record.
+        for (int j = 0; j < Höchstzahl_Referenzen && !liste[j].isEmpty(); ++j) {
+            const qsizetype trenner = liste[j].indexOf(';');
+            satz.Referenzposition[j] = static_cast<i16>(liste[j].left(trenner).toInt());
+            satz.Referenzname[j] = liste[j].mid(trenner + 1);
+            const QString gesucht = Trim(satz.Referenzname[j]);
+            int gefunden = 0;
+            for (int i = 1; i <= 120 && gefunden == 0; ++i)
+                if (Trim(Daten.Scanlistentabelle[i].Signalname.text()) == gesucht)
+                    gefunden = i;
+            if (gefunden == 0) {
+                Programm_beenden_mit(Fehlerkopf(k + 1) + "Signalname \"" + satz.Referenzname[j] +
+                                     "\" nicht in Kanalbelegungsliste vorhanden!");
+                return false;
+            }
+            satz.Scanposition[j] = static_cast<i16>(gefunden);
+        }
+    }
+    return true;
+}
+
+// ---- computing --------------------------------------------------------------
+
+double CalcuReihenfolge::Rechensatz_berechnen(const Rechensatz& satz) {
+    QString f;
+    f.reserve(satz.Formel.size() + 16 * Höchstzahl_Referenzen);
+    qsizetype gelesen = 0;  // characters of Formel already taken over
+    for (int j = 0; j <= Höchstzahl_Referenzen; ++j) {
+        if (satz.Referenzname[j].isEmpty())
+            break;
+        const int position = satz.Scanposition[j];
+        const QStringView v = position >= 1 && position <= 120 ? Trim_Ansicht(Daten.Messwerttexte[position].Logwert)
+                                                               : QStringView();
+        if (v == u"NaN")
+            return Ungültiger_Wert;
+        // Each reference is replaced where it stands; the references come in
+        // formula order, so the text is built from left to right.
+        const qsizetype anfang = satz.Referenzposition[j] - 1;
+        const qsizetype danach = anfang + satz.Referenzname[j].size() + 2;
+        if (anfang < gelesen || danach > satz.Formel.size())
+            return Ungültiger_Wert;
+        f += QStringView(satz.Formel).mid(gelesen, anfang - gelesen);
+        if (!Messwert_anhängen(v, f)) {
+            double x = 0;
+            // No reading to put in (never measured, not a number).
+            if (!Messwert_lesen(v, x))
+                return Ungültiger_Wert;
+            // A negative value goes in as "(-x)", the only negative operand
+            // the evaluator knows.
+            const QString s = Zahl_als_Rechentext(x);
+            f += x < 0 ? '(' + s + ')' : s;
+        }
+        gelesen = danach;
+    }
+    f += QStringView(satz.Formel).mid(gelesen);
+    double ergebnis = 0;
+    i16 fehler = 0;
+    Formel_berechnen(f, ergebnis, fehler);
+    return ergebnis;
+}
+
+QString CalcuReihenfolge::Ergebniszeile(const Rechensatz& satz) {
+    return satz.Name + " :" + Zahl_als_Rechentext(satz.Ergebnis) + " " + satz.Einheit;
+}
+
+void CalcuReihenfolge::CalcuVar_berechnen() {
+    List1->clear();
+    for (int k = 0; k < Höchstzahl_Definitionen && !Daten.Rechentabelle[k].Formel.isEmpty(); ++k) {
+        Rechensatz& satz = Daten.Rechentabelle[k];
+        satz.Ergebnis = Rechensatz_berechnen(satz);
+        List1->addItem(Ergebniszeile(satz));
+        Ereignisse_verarbeiten();
+    }
+}
+
+void CalcuReihenfolge::RechnenLogzeile_erstellen() {
+    if (Daten.Datenloggersatz.Datenlogger_ein != 1)
+        return;
+    Rechenlogteil.clear();
+    for (int k = 0; k <= Höchstzahl_Definitionen && !Daten.Rechentabelle[k].Name.isEmpty(); ++k) {
+        const Rechensatz& satz = Daten.Rechentabelle[k];
+        QString t = satz.Format.isEmpty() ? Zahl_als_Rechentext(satz.Ergebnis) : Zahl_formatieren(satz.Ergebnis, satz.Format);
+        if (Daten.Datenloggersatz.Dezimalpunkt == 1)
+            Datenformat::KommazuPunkt(t);
+        Rechenlogteil += t + Daten.Logtrennzeichen;
+    }
+}
+
+void CalcuReihenfolge::RechnenDatzeile_erstellen() {
+    Rechendatenteil.clear();
+    const Datenformatsatz_t& format = Daten.Datenformatsatz;
+    for (int k = 0; k <= Höchstzahl_Definitionen; ++k) {
+        const Rechensatz& satz = Daten.Rechentabelle[k];
+        const QString name = Trim(satz.Name);
+        if (name.isEmpty())
+            break;
+        const QString n = format.Signalnamen == 1 ? name + Daten.Trennzeichen : QString();
+        const QString u = format.Einheiten == 1 ? Trim(satz.Einheit) + Daten.Trennzeichen : QString();
+        QString t = Zahl_als_Rechentext(satz.Ergebnis);
+        if (format.Dezimalpunkt == 1)
+            Datenformat::KommazuPunkt(t);
+        Rechendatenteil += t + Daten.Trennzeichen + n + u;
+    }
+}
+
+void CalcuReihenfolge::RechnenHeader_erstellen() {
+    if (Daten.Datenloggersatz.Header_ein != 1)
+        return;
+    // The separate ".cal" file starts its lines with a time.
+    Rechenkopf = Daten.Datenloggersatz.Zeit_ein == 1 && Daten.Knopfzustände[8] == -1
+                     ? "Zeit/Datum" + Daten.Logtrennzeichen
+                     : QString();
+    for (int k = 0; k <= Höchstzahl_Definitionen; ++k) {
+        const Rechensatz& satz = Daten.Rechentabelle[k];
+        const QString name = Trim(satz.Name);
+        if (name.isEmpty())
+            break;
+        Rechenkopf += name + " [" + Trim(satz.Einheit) + "]" + Daten.Logtrennzeichen;
+    }
+}
+
+void CalcuReihenfolge::Scan_berechnen() {
+    CalcuVar_berechnen();
+    RechnenHeader_erstellen();
+    RechnenLogzeile_erstellen();
+}
+
+void CalcuReihenfolge::Testmesswerte() {
+    Daten.Messwerttexte[1].Logwert = "3,2";
+    Daten.Messwerttexte[2].Logwert = "4,3";
+    Daten.Messwerttexte[3].Logwert = "5,6";
+}
+
+void CalcuReihenfolge::Calcuvar_reseten() {
+    for (Rechensatz& satz : Daten.Rechentabelle)
+        satz = Rechensatz{};
+}
+
+// ---- options, lists, test controls ----------------------------------------
+
+void CalcuReihenfolge::Speicherart_Knöpfe_setzen() {
+    Optionen_setzen(Option2, Daten.Knopfzustände[7] != 0, Option1, Daten.Knopfzustände[8] != 0);
+}
+
+void CalcuReihenfolge::Option1_Click() {
+    Daten.Knopfzustände[7] = 0;
+    Daten.Knopfzustände[8] = -1;
+}
+
+void CalcuReihenfolge::Option2_Click() {
+    Daten.Knopfzustände[7] = -1;
+    Daten.Knopfzustände[8] = 0;
+}
+
+QStringList CalcuReihenfolge::Scanlistensignale() {
+    QStringList namen;
+    for (int i = 1; i <= 120; ++i) {
+        const QString name = Daten.Scanlistentabelle[i].Signalname.text();
+        if (name.isEmpty() || name.startsWith(QChar('\0')))
+            break;
+        namen << name;
+    }
+    return namen;
+}
+
+void CalcuReihenfolge::Scanlistübernahme() { Signalliste = Scanlistensignale(); }
+
+void CalcuReihenfolge::CalcureihenfolgeTest_Aus() {
+    Command5->setEnabled(false);
+    Command6->setEnabled(false);
+    List1->setEnabled(false);
+}
+
+void CalcuReihenfolge::CalcureihenfolgeTest_Ein() {
+    if (Daten.Testlabels != 1)
+        return;
+    Command5->setEnabled(true);
+    Command6->setEnabled(true);
+    List1->setEnabled(true);
+}
+
+// ---- keyboard -----------------------------------------------------------------
+
+void CalcuReihenfolge::Tastatur_öffnen(const QString& text) { Tastaturtext = text; }
+
+void CalcuReihenfolge::List2_DblClick() {
+    const int zeile = List2->currentRow();
+    if (zeile < 0)
+        return;
+    QString text = List2->item(zeile)->text();
+    if (text == Leerer_Eintrag || text == Neuer_Eintrag) {
+        text.clear();
+        if (List2->count() == 1 && List2->item(0)->text() == Leerer_Eintrag)
+            List2->item(0)->setText(Neuer_Eintrag);
+    }
+    Frame1->setEnabled(false);
+    Frame2->setEnabled(false);
+    Daten.Tastaturaufrufer = "CalcuReihenfolge";
+    Tastatur_öffnen(text);
+}
+
+void CalcuReihenfolge::wiederherstellen() {
+    Frame1->setEnabled(true);
+    Frame2->setEnabled(true);
+    setEnabled(true);
+    show();
+    raise();
+}
+
+bool CalcuReihenfolge::Formel_übernehmen(const QString& text, QWidget* tastatur) {
+    if (!Formel_annehmbar(text)) {
+        if (Fenster.Hinweisform)
+            Fenster.Hinweisform->zeigen_Ok(tastatur, Formelfehler_Hinweis);
+        else
+            dialoge().Meldung(Formelfehler_Hinweis);
+        return false;
+    }
+    // On the closing entry (or with nothing selected) the formula is a new
+    // line before it; on a definition it replaces that one.
+    const int zeile = List2->currentRow();
+    const bool neu = zeile < 0 || zeile >= List2->count() - 1 || List2->count() == 0;
+    if (List2->count() == 0)
+        List2->addItem(Neuer_Eintrag);
+    if (neu)
+        List2->insertItem(List2->count() - 1, text);
+    else
+        List2->item(zeile)->setText(text);
+    wiederherstellen();
+    Calcuvar_reseten();
+    if (tastatur)
+        tastatur->hide();
+    Daten.Headermerker = 1;
+    return true;
+}
+
+// ---- buttons ------------------------------------------------------------------
+
+void CalcuReihenfolge::Command1_Click() {
+    // The data-format page, once it is loaded beside this one.
+    if (parentWidget())
+        if (auto* seite = parentWidget()->findChild<QWidget*>("Datenformat", Qt::FindDirectChildrenOnly)) {
+            seite->show();
+            seite->raise();
+        }
+}
+
+void CalcuReihenfolge::Command2_Click() { hide(); }
+
+// Saving the whole project belongs to the project store; until it is
+// here, "Speichern" writes this page's part of it.
+void CalcuReihenfolge::Command3_Click() { rechenini_rückspeichern(); }
+
+// "Abbrechen" hides the recording-order page, as it always did.
+void CalcuReihenfolge::Command4_Click() {
+    if (parentWidget())
+        if (auto* seite = parentWidget()->findChild<QWidget*>("Datenreihenfolge", Qt::FindDirectChildrenOnly))
+            seite->hide();
+}
+
+void CalcuReihenfolge::Command5_Click() {
+    Testmesswerte();
+    if (CalcuVar_vorbelegen())
+        Scan_berechnen();
+}
+
+void CalcuReihenfolge::Command6_Click() {
+    if (!CalcuVar_vorbelegen())
+        return;
+    QString text = "NaN";
+    Datenformat::KommazuPunkt(text);
+    List1->addItem(text);
+}
+
+void CalcuReihenfolge::Command8_Click() {}
