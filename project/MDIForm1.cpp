@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDir>
 
+#include "calc/CalcuReihenfolge.h"
 #include "calc/Datenreihenfolge.h"
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
@@ -165,6 +166,7 @@ void MDIForm1::Seiten_laden() {
     (new Datenlogger(Arbeitsfläche))->Form_Load();
     (new Scanlist(Arbeitsfläche))->Form_Load();
     (new Datenreihenfolge(Arbeitsfläche))->Form_Load();
+    (new CalcuReihenfolge(Arbeitsfläche))->Form_Load();
     haupt->Form_Load();
     haupt->show();
 }
@@ -179,6 +181,7 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Projekt;
     delete Fenster.Scanlist;
     delete Fenster.Datenreihenfolge;
+    delete Fenster.CalcuReihenfolge;
     delete Fenster.Datenformat;
     delete Fenster.Datenlogger;
 }
