@@ -4,6 +4,7 @@
 
 #include "common/Fenster.h"
 #include "platform/Twips.h"
+#include "points/Messstellentabellen.h"
 #include "project/Projekt.h"
 #include "run/Hauptfenster.h"
 
@@ -83,8 +84,7 @@ void Hinweisform::neues_Projkt_erstellen() {
     if (!projekt)
         return;
     projekt->Projektname_aktualisieren();
-    if (Fenster.Hauptfenster)
-        Fenster.Hauptfenster->Variablen_initialisieren();
+    Variablen_initialisieren();
     projekt->alles_speichern();
     projekt->Gerät_in_Geräteliste();
     if (Fenster.Hauptfenster)

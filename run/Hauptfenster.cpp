@@ -1,6 +1,11 @@
 #include "run/Hauptfenster.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -13,7 +18,14 @@
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
 #include "project/Hinweisform.h"
+#include "calc/Datenreihenfolge.h"
+#include "calc/Scanlist.h"
+#include "platform/Pfade.h"
+#include "points/Messstellentabellen.h"
 #include "project/MDIForm1.h"
+#include "project/Projekt.h"
+#include "recording/Datenformat.h"
+#include "recording/Datenlogger.h"
 
 namespace {
 QPushButton* knopf(QWidget* eltern, const char* name, const QString& text, int l, int t, int w, int h) {
@@ -87,15 +99,82 @@ Hauptfenster::~Hauptfenster() {
 void Hauptfenster::Form_Load() {
     Protokolldatei_schreiben("Programm gestartet");
     Twips::Geometrie(this, 0, 0, 4850, 3650);
+    RamD_von_update_befreien();
     updatetimer->setInterval(1000);
     updatetimer->start();
+    Daten.Stromausfallmerker = 0;  // the project load reads it back
+    ::Variablen_initialisieren();
+
+    Projekt* projekt = Fenster.Projekt;
+    if (!projekt)
+        return;
+    projekt->Geräteliste_erstellen();
+    projekt->Projektverz_anleg();
+    projekt->Projname_Datei_anleg();
+    projekt->Projektname_aus_Datei_holen();
+    const QString kommandozeile = QCoreApplication::arguments().mid(1).join(' ');
+    const QString projektname = kommandozeile.mid(kommandozeile.indexOf(QRegularExpression("[^ ]")));
+    if (!kommandozeile.trimmed().isEmpty()) {
+        Daten.Projektname = projektname;
+        QSaveFile datei(Pfade::lokal("c:\\kestrix\\intern\\projbez\\projekt.kxp"));
+        if (datei.open(QIODevice::WriteOnly)) {
+            datei.write(Text1252::kodieren(Daten.Projektname + "\r\n"));
+            datei.commit();
+        }
+        Stromausfall_speichern(1);
+    }
+    projekt->noname01_speichern();
+    projekt->Label1->setText(Daten.Projektname);
+    projekt->alle_Daten_aus_Dateien_holen();
+    projekt->Gerät_in_Geräteliste();
+    projekt->Knöpfe_initialisieren();
+    projekt->MBForminitialisieren();
+
+    if (Fenster.Scanlist) {
+        Fenster.Scanlist->Scanliste_auffrischen();
+        Fenster.Scanlist->Scanl_Knöpfe_setzen();
+    }
+    if (Fenster.Datenreihenfolge) {
+        Fenster.Datenreihenfolge->Aufzliste_aus_Puffer_erstellen();
+        Fenster.Datenreihenfolge->Aufz_Knöpfe_setzen();
+    }
+    if (Fenster.Datenformat)
+        Fenster.Datenformat->Listen_setzen();
+    if (Fenster.Datenlogger)
+        Fenster.Datenlogger->Listen_setzen();
+    Daten.Headermerker = 0;
 }
 
 void Hauptfenster::Form_Unload() { Protokolldatei_schreiben("Programm beendet"); }
 
-void Hauptfenster::Variablen_initialisieren() {}
+void Hauptfenster::Editoren_auffrischen() {
+    if (Fenster.Scanlist)
+        Fenster.Scanlist->Scanliste_auffrischen();
+    if (Fenster.Datenreihenfolge)
+        Fenster.Datenreihenfolge->Aufzliste_aus_Puffer_erstellen();
+    if (Fenster.Scanlist)
+        Fenster.Scanlist->Scanl_Knöpfe_setzen();
+    if (Fenster.Datenreihenfolge)
+        Fenster.Datenreihenfolge->Aufz_Knöpfe_setzen();
+    if (Fenster.Datenformat)
+        Fenster.Datenformat->Listen_setzen();
+    if (Fenster.Datenlogger)
+        Fenster.Datenlogger->Listen_setzen();
+}
 
-void Hauptfenster::Editoren_auffrischen() {}
+void Hauptfenster::Stromausfall_speichern(qint16 Zustand) {
+    // A record of two bytes; the program takes no action when it cannot be written.
+    QFile datei(Pfade::lokal("c:\\kestrix\\intern\\Stromaus\\" + Daten.Projektname));
+    if (!datei.open(QIODevice::ReadWrite))
+        return;
+    char satz[2];
+    qToLittleEndian(Zustand, satz);
+    datei.write(satz, 2);
+}
+
+void Hauptfenster::RamD_von_update_befreien() {
+    QFile::remove(Pfade::lokal(Daten.Ramdisk1.roh() + "update.exe"));
+}
 
 quint16 Hauptfenster::Boxport() {
     bool ok = false;

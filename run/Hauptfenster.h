@@ -43,8 +43,6 @@ public:
 
     void Form_Load();
     void Form_Unload();
-    // All program-wide tables to their empty state.
-    void Variablen_initialisieren();
     // Every editor page rebuilds its controls from the loaded tables.
     void Editoren_auffrischen();
 
@@ -62,6 +60,10 @@ public:
     void Winsock2_DataArrival();
     void Winsock2_Error(int nummer, const QString& beschreibung);
     void Ende_Click();
+
+    // Power-failure record of the current project: 1 while a run is in progress.
+    void Stromausfall_speichern(qint16 Zustand);
+    void RamD_von_update_befreien();
 
     static quint16 Boxport();
 

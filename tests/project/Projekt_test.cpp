@@ -128,10 +128,12 @@ TEST_F(Projektseite, Gespeichert_und_geladen_bleibt_alles_gleich) {
 TEST_F(Projektseite, Speichern_des_Standardprojekts_fragt_nach_einem_Namen) {
     erststart();
     projekt->Label1->setText("noname01.kxp");
+    const QByteArray vorher = Teststation::Datei_lesen(intern("kanaele\\noname01.kxp"));
+    Daten.Kanaltabelle[1].Signalbezeichnung[1] = "neu";
     projekt->speichern();
     EXPECT_TRUE(dialog->isVisibleTo(rahmen.get()));
     EXPECT_EQ(dialog->Label2->text(), "speichern unter...");
-    EXPECT_FALSE(QFileInfo::exists(intern("kanaele\\noname01.kxp")));
+    EXPECT_EQ(Teststation::Datei_lesen(intern("kanaele\\noname01.kxp")), vorher);
 }
 
 TEST_F(Projektseite, Loeschen_entfernt_dreizehn_Dateien_und_laesst_den_Namen_stehen) {

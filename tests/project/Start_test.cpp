@@ -132,7 +132,8 @@ TEST_F(Start, Fehlende_Kestiini_wird_gemeldet_und_beendet) {
 }
 
 TEST_F(Start, Nach_Stromausfall_wartet_der_Startknopf_auf_den_Neustart) {
-    Daten.Stromausfallmerker = 1;
+    QDir(station.Wurzel()).mkpath("c/kestrix/intern/Stromaus");
+    Teststation::Datei_schreiben(station.Wurzel() + "/c/kestrix/intern/Stromaus/noname01.kxp", QByteArray("\x01\x00", 2));
     MDIForm1 rahmen;
     ASSERT_TRUE(rahmen.MDIForm_Load());
     EXPECT_FALSE(Fenster.Hauptfenster->messen->isEnabled());
