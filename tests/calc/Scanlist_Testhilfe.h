@@ -14,6 +14,7 @@
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
+#include "points/Messstellentabellen.h"
 #include "support/Teststation.h"
 
 #include <ostream>
@@ -26,28 +27,11 @@ namespace Testhilfe {
 inline QString Klemmenname(int g, int t) { return QString(QChar('A' + g - 1)) + QString(" %1").arg(t, 2, 10, QChar('0')); }
 
 // As the run's variable initialisation leaves them: names blank, default
-// terminal names and kinds (odd slots "Input", even slots "Sense").
+// terminal names and kinds (odd slots "Input", even slots "Sense"), no preset order.
 inline void Tabellen_leeren() {
-    for (int g = 1; g <= 16; ++g)
-        for (int t = 1; t <= 8; ++t) {
-            Kanalgruppe& k = Daten.Kanaltabelle[g];
-            k.Klemme[t] = Klemmenname(g, t);
-            k.Art[t] = g % 2 == 1 ? "Input" : "Sense";
-            k.Messblockzuordnung[t] = "";
-            k.Signalbezeichnung[t] = "";
-        }
-    for (Messblocksatz& b : Daten.Messblocktabelle) {
-        b.Messblockname = "";
-        b.Funktionsname = "";
-    }
+    Variablen_initialisieren();
     for (Vorgabesatz& v : Daten.Vorgabetabelle)
         v.Vorgabefunktion = "";
-    for (Scanlistensatz* tabelle : {Daten.Scanlistentabelle, Daten.Aufzeichnungstabelle})
-        for (int i = 0; i <= 120; ++i) {
-            tabelle[i].Messblockname = "";
-            tabelle[i].Signalname = "";
-            tabelle[i].Zusatztext = "";
-        }
 }
 
 // Blocks 1, 2, ... with their functions, then "neu".
