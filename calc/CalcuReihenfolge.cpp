@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "calc/Datenreihenfolge.h"
 #include "calc/Formeleingabe.h"
 #include "calc/Formelrechner.h"
 #include "common/Fenster.h"
@@ -23,6 +24,7 @@
 #include "platform/Twips.h"
 #include "platform/Warten.h"
 #include "project/Hinweisform.h"
+#include "project/Projekt.h"
 #include "recording/Datenformat.h"
 
 namespace {
@@ -609,25 +611,23 @@ bool CalcuReihenfolge::Formel_übernehmen(const QString& text, QWidget* tastatur
 // ---- buttons ------------------------------------------------------------------
 
 void CalcuReihenfolge::Command1_Click() {
-    // The data-format page, once it is loaded beside this one.
-    if (parentWidget())
-        if (auto* seite = parentWidget()->findChild<QWidget*>("Datenformat", Qt::FindDirectChildrenOnly)) {
-            seite->show();
-            seite->raise();
-        }
+    if (Fenster.Datenformat)
+        Fenster.Datenformat->show();
 }
 
 void CalcuReihenfolge::Command2_Click() { hide(); }
 
-// Saving the whole project belongs to the project store; until it is
-// here, "Speichern" writes this page's part of it.
-void CalcuReihenfolge::Command3_Click() { rechenini_rückspeichern(); }
+void CalcuReihenfolge::Command3_Click() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->speichern();
+    else
+        rechenini_rückspeichern();  // no project page loaded: this page's part of the save
+}
 
 // "Abbrechen" hides the recording-order page, as it always did.
 void CalcuReihenfolge::Command4_Click() {
-    if (parentWidget())
-        if (auto* seite = parentWidget()->findChild<QWidget*>("Datenreihenfolge", Qt::FindDirectChildrenOnly))
-            seite->hide();
+    if (Fenster.Datenreihenfolge)
+        Fenster.Datenreihenfolge->setVisible(false);
 }
 
 void CalcuReihenfolge::Command5_Click() {

@@ -167,6 +167,11 @@ void MDIForm1::Seiten_laden() {
     (new Scanlist(Arbeitsfläche))->Form_Load();
     (new Datenreihenfolge(Arbeitsfläche))->Form_Load();
     (new CalcuReihenfolge(Arbeitsfläche))->Form_Load();
+    if (Fenster.Projekt)
+        Fenster.Projekt->Rechenliste_speichern = [] {
+            if (Fenster.CalcuReihenfolge)
+                Fenster.CalcuReihenfolge->rechenini_rückspeichern();
+        };
     haupt->Form_Load();
     haupt->show();
 }

@@ -8,10 +8,13 @@
 #include <cmath>
 
 #include "calc/CalcuReihenfolge.h"
+#include "calc/Datenreihenfolge.h"
 #include "calc/Formelrechner.h"
 #include "common/Fenster.h"
 #include "platform/Pfade.h"
 #include "project/Hinweisform.h"
+#include "project/Projekt.h"
+#include "recording/Datenformat.h"
 #include "support/Teststation.h"
 
 namespace {
@@ -503,4 +506,29 @@ TEST_F(Rechenliste, JedeFormEinesLoggerwertsGehtMitSeinemWertEin) {
         seite.CalcuVar_berechnen();
         EXPECT_EQ(Daten.Rechentabelle[0].Ergebnis, 9e99) << kein;
     }
+}
+
+TEST_F(Rechenliste, PfeileUndAbbrechenErreichenDieNachbarseiten) {
+    QWidget rahmen;
+    auto* reihenfolge = new Datenreihenfolge(&rahmen);
+    auto* format = new Datenformat(&rahmen);
+    rahmen.show();
+    reihenfolge->show();
+    format->hide();
+    seite.Command1->click();
+    EXPECT_TRUE(format->isVisible());
+    // "Abbrechen" hides the recording-order page, not this one.
+    seite.Command4->click();
+    EXPECT_FALSE(reihenfolge->isVisible());
+}
+
+TEST_F(Rechenliste, DasSpeichernDesProjektsSchreibtRechenini) {
+    QWidget rahmen;
+    Projekt projekt(&rahmen);
+    projekt.Rechenliste_speichern = [this] { seite.rechenini_rückspeichern(); };
+    Daten.Projektname = "Versuch.kxp";
+    projekt.Label1->setText("Versuch.kxp");
+    Definitionen({"x=1"});
+    seite.Command3->click();
+    EXPECT_EQ(Teststation::Datei_lesen(Ini()), QByteArray("x=1\r\n"));
 }
