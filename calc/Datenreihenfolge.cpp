@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "calc/CalcuReihenfolge.h"
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
 #include "platform/Dialoge.h"
@@ -376,9 +377,16 @@ void Datenreihenfolge::List2_MouseUp(int zeile) {
     Daten.Headermerker = 1;  // the columns of the data lines have moved
 }
 
-// The calculation page is not part of the program yet; once it is, this
-// shows it and lets it refresh the keyboard's signal list.
-void Datenreihenfolge::Command1_Click() {}
+// The calculation page, with the signal names the keyboard offers taken
+// fresh from the scan list.
+void Datenreihenfolge::Command1_Click() {
+    CalcuReihenfolge* rechnen = Fenster.CalcuReihenfolge;
+    if (!rechnen)
+        return;
+    rechnen->show();
+    rechnen->raise();
+    rechnen->Scanlistübernahme();
+}
 
 void Datenreihenfolge::Command2_Click() { hide(); }
 

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "Scanlist_Testhilfe.h"
+#include "calc/CalcuReihenfolge.h"
 
 using namespace Testhilfe;
 
@@ -204,4 +205,18 @@ TEST(Datenreihenfolge, Aus_dem_Puffer_erstellen_und_Knoepfe_setzen) {
     EXPECT_EQ(s.aufz->Label1->text(), "Aufzeichnungsreihenfolge");
     EXPECT_EQ(s.aufz->Option2->text(), "aus Scanliste übernehmen");
     EXPECT_EQ(s.aufz->size(), QSize(320, 240));
+}
+
+TEST(Datenreihenfolge, Pfeil_zeigt_die_Rechenliste_mit_den_Signalen_der_Scanliste) {
+    Seiten s;
+    Kanalseite k{*s.scan, *s.aufz};
+    Vier_Spalten(s, k, false);
+    auto* rechnen = new CalcuReihenfolge(&s.fläche);
+    s.fläche.show();
+    s.aufz->show();
+    s.aufz->Command1->click();
+    EXPECT_TRUE(rechnen->isVisible());
+    EXPECT_EQ(rechnen->Signalliste, QStringList({"S2", "S3", "S1", "S4"}));
+    s.aufz->Command2->click();
+    EXPECT_FALSE(s.aufz->isVisible());
 }
