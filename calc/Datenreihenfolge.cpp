@@ -11,6 +11,7 @@
 #include "common/Fenster.h"
 #include "platform/Dialoge.h"
 #include "platform/Twips.h"
+#include "project/Projekt.h"
 
 using namespace Listenzeile;
 
@@ -390,9 +391,10 @@ void Datenreihenfolge::Command1_Click() {
 
 void Datenreihenfolge::Command2_Click() { hide(); }
 
-// Saving the whole project belongs to the project store, which is not part
-// of the program yet.
-void Datenreihenfolge::Command3_Click() {}
+void Datenreihenfolge::Command3_Click() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->speichern();
+}
 
 void Datenreihenfolge::Command4_Click() {}
 void Datenreihenfolge::Command8_Click() {}

@@ -9,6 +9,7 @@
 #include "common/Fenster.h"
 #include "platform/Dialoge.h"
 #include "platform/Twips.h"
+#include "project/Projekt.h"
 
 using namespace Listenzeile;
 
@@ -350,9 +351,10 @@ void Scanlist::Command1_Click() {
 
 void Scanlist::Command2_Click() { hide(); }
 
-// Saving the whole project belongs to the project store, which is not part
-// of the program yet.
-void Scanlist::Command3_Click() {}
+void Scanlist::Command3_Click() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->speichern();
+}
 
 void Scanlist::Command4_Click() {}
 void Scanlist::Command8_Click() {}

@@ -5,7 +5,11 @@
 #include <QFontMetrics>
 #include <QTest>
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "Scanlist_Testhilfe.h"
+#include "project/Projekt.h"
 
 using namespace Testhilfe;
 
@@ -315,4 +319,24 @@ TEST(Scanlist, Der_121_Punkt_wird_abgewiesen) {
         EXPECT_EQ(s.scan->List2->count(), 120);
         EXPECT_TRUE(Scantabelle().contains("V1 P121 A 01"));
     }
+}
+
+TEST(Scanlist, Speichern_schreibt_das_Projekt_mit_der_Scanliste) {
+    Seiten s;
+    Beispielblöcke();
+    Kanalseite k{*s.scan, *s.aufz};
+    k.Punkt(1, 1, "U1", "V1");
+    auto* projekt = new Projekt(&s.fläche);
+    projekt->Projektverz_anleg();
+    Daten.Projektname = "probe.kxp";
+    projekt->Label1->setText("probe.kxp");
+    const QString datei = Pfade::lokal("c:\\kestrix\\intern\\scanlist\\probe.kxp");
+    ASSERT_FALSE(QFileInfo::exists(datei));
+    s.scan->Command3->click();
+    EXPECT_TRUE(QFileInfo::exists(datei));
+    // The first record holds the point's signal name.
+    EXPECT_TRUE(Teststation::Datei_lesen(datei).contains("U1"));
+    QFile::remove(datei);
+    s.aufz->Command3->click();
+    EXPECT_TRUE(QFileInfo::exists(datei));
 }
