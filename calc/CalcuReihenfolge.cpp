@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStyle>
 
 #include <charconv>
@@ -303,15 +304,16 @@ void CalcuReihenfolge::rechenini_rückspeichern() {
     if (List2->count() <= 1)
         return;
     const QString pfad = Rechenini_Pfad();
-    QFile::remove(pfad);
     QDir().mkpath(QFileInfo(pfad).absolutePath());
     QByteArray inhalt;
     for (const QString& zeile : Definitionszeilen())
         inhalt += Text1252::kodieren(zeile) + "\r\n";
-    QFile datei(pfad);
-    if (datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // The new file replaces the old one only once it is written completely,
+    // so a failed write keeps the definitions that were there.
+    QSaveFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly)) {
         datei.write(inhalt);
-        datei.close();
+        datei.commit();
     }
 }
 
