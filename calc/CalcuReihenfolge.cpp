@@ -456,7 +456,10 @@ void CalcuReihenfolge::RechnenLogzeile_erstellen() {
     Rechenlogteil.clear();
     for (int k = 0; k <= Höchstzahl_Definitionen && !Daten.Rechentabelle[k].Name.isEmpty(); ++k) {
         const Rechensatz& satz = Daten.Rechentabelle[k];
-        QString t = satz.Format.isEmpty() ? Zahl_als_Rechentext(satz.Ergebnis) : Zahl_formatieren(satz.Ergebnis, satz.Format);
+        // The invalid-value marker stays "9E99" whatever the pattern, as in
+        // every other data file.
+        QString t = satz.Format.isEmpty() || satz.Ergebnis == Ungültiger_Wert ? Zahl_als_Rechentext(satz.Ergebnis)
+                                                                                : Zahl_formatieren(satz.Ergebnis, satz.Format);
         if (Daten.Datenloggersatz.Dezimalpunkt == 1)
             Datenformat::KommazuPunkt(t);
         Rechenlogteil += t + Daten.Logtrennzeichen;

@@ -304,12 +304,13 @@ TEST_F(Rechenliste, UeberlaufwertErscheintInDenDatendateienAlsNeunE99) {
     Daten.Trennzeichen = ";";
     Scanliste({"a"});
     Daten.Messwerttexte[1].Logwert = "NaN";
-    Definitionen({"x=[a]+1_V"});
+    Definitionen({"x=[a]+1_V", "y=[a]*2_W_0.00"});
     ASSERT_TRUE(seite.CalcuVar_vorbelegen());
     seite.Scan_berechnen();
     CalcuReihenfolge::RechnenDatzeile_erstellen();
-    EXPECT_EQ(CalcuReihenfolge::Rechenlogteil, "9E99;");
-    EXPECT_EQ(CalcuReihenfolge::Rechendatenteil, "9E99;");
+    // Also where a number pattern is given.
+    EXPECT_EQ(CalcuReihenfolge::Rechenlogteil, "9E99;9E99;");
+    EXPECT_EQ(CalcuReihenfolge::Rechendatenteil, "9E99;9E99;");
 }
 
 TEST_F(Rechenliste, TestknoepfeRechnenMitDenTestmesswerten) {
