@@ -220,7 +220,7 @@ TEST(Formelrechner, HaengtNieUndStuerztNieAb) {
     const QString zeichen = "0123456789,,E+-*/^(())ACELSTsinqrbxpog .[]_=\t\xe4";
     const QStringList bausteine = {"Sin(", "Cos(", "Tan(", "Abs(", "Atn(", "Exp(", "Log(", "Sqr(",
                                    "(-",   "1E308", "9E99",  "E-",  "E+",   ")",    "(",    "^",
-                                   "2,5",  "--",   "*-",    "1E-400", "0",   "/0",   "^9999"};
+                                   "2,5",  "--",   "*-",    "1E-400", "0",   "/0",   "^9999", "1E99999", "E+99999"};
     QElapsedTimer uhr;
     uhr.start();
     int fälle = 0, fehler = 0;
