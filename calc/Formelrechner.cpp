@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 Formeltoken Formeltokens[101];
 
@@ -157,12 +158,30 @@ bool Formelauswertung::Zahl_lesen(double& wert) {
     int n = 1;
     int kommas = 0, ziffern = 0, exponentziffern = 0;
     bool exponent = false, gültig = true;
+    // For the quick conversion: the digits as an integer, how many of them
+    // stand after the comma, the exponent.
+    std::uint64_t mantisse = 0;
+    int mantissenziffern = 0, nachkomma = 0, exponentwert = 0;
+    bool exponent_negativ = false;
     while (pos_ < länge_) {
         const QChar c = text_[pos_];
         char z = '?';
         if (ist_Ziffer(c)) {
             z = static_cast<char>(c.unicode());
-            (exponent ? exponentziffern : ziffern)++;
+            const int ziffer = z - '0';
+            if (exponent) {
+                ++exponentziffern;
+                if (exponentwert < 10000)
+                    exponentwert = exponentwert * 10 + ziffer;
+            } else {
+                ++ziffern;
+                if (mantisse != 0 || ziffer != 0)
+                    ++mantissenziffern;
+                if (mantissenziffern <= 19)
+                    mantisse = mantisse * 10 + static_cast<std::uint64_t>(ziffer);
+                if (kommas > 0)
+                    ++nachkomma;
+            }
         } else if (c == ',' && !exponent) {
             z = '.';
             ++kommas;
@@ -171,6 +190,7 @@ bool Formelauswertung::Zahl_lesen(double& wert) {
             exponent = true;
         } else if ((c == '+' || c == '-') && exponent && puffer[n - 1] == 'E') {
             z = static_cast<char>(c.unicode());  // the sign of the exponent
+            exponent_negativ = c == '-';
         } else if (ist_Operator(c)) {
             break;
         } else {
@@ -184,6 +204,18 @@ bool Formelauswertung::Zahl_lesen(double& wert) {
     }
     if (!gültig || kommas > 1 || ziffern == 0 || (exponent && exponentziffern == 0))
         return false;
+    // Up to 2^53 and a power of ten up to 10^22 both are exact, and one
+    // multiplication or division rounds correctly: the same value the full
+    // conversion gives, without it.
+    static constexpr double Zehnerpotenz[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int potenz = (exponent_negativ ? -exponentwert : exponentwert) - nachkomma;
+    if (mantissenziffern <= 19 && mantisse <= (std::uint64_t{1} << 53) && potenz >= -22 && potenz <= 22) {
+        const double m = static_cast<double>(mantisse);
+        wert = potenz >= 0 ? m * Zehnerpotenz[potenz] : m / Zehnerpotenz[-potenz];
+        return std::isfinite(wert);
+    }
     const char* anfang = puffer[1] == '.' ? puffer : puffer + 1;
     const auto [ende, fehler] = std::from_chars(anfang, puffer + n, wert);
     return fehler == std::errc() && ende == puffer + n && std::isfinite(wert);

@@ -248,3 +248,21 @@ TEST(Formelrechner, HaengtNieUndStuerztNieAb) {
     EXPECT_GT(fehler, 0);
     EXPECT_LT(uhr.elapsed(), 30000);
 }
+
+// Numbers read the quick way and the full way give the same double.
+TEST(Formelrechner, ZahlenWerdenGenauGelesen) {
+    const char* texte[] = {"0,1", "3,2", "1,7976931348623157E308", "123456789012345678901234567890",
+                           "9007199254740993", "0,30000000000000004", "4,9E-324", "2,2250738585072014E-308",
+                           "1E22", "1E23", "12345678,9E-20", "0,000000000000000000001", "007,50"};
+    for (const char* t : texte) {
+        QString zahl = QString::fromLatin1(t);
+        const double erwartet = QString(zahl).replace(',', '.').toDouble();
+        double wert = 0;
+        i16 fehler = 0;
+        Formel_berechnen(zahl, wert, fehler);
+        if (std::isfinite(erwartet) && erwartet != 0 && std::fabs(erwartet) > 2.3e-308) {
+            EXPECT_EQ(fehler, 0) << t;
+            EXPECT_EQ(wert, erwartet) << t;
+        }
+    }
+}
