@@ -2,11 +2,10 @@
 // and the limit of 120 points.
 #include <gtest/gtest.h>
 
-#include <QFontMetrics>
-#include <QTest>
-
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QTest>
 
 #include "Scanlist_Testhilfe.h"
 #include "project/Projekt.h"
