@@ -12,6 +12,9 @@ class Dateiform;
 class Datenformat;
 class Datenlogger;
 class CalcuReihenfolge;
+class Kanalbelegung;
+class Tastatur;
+class Mausfangform;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
@@ -24,6 +27,9 @@ struct Geladene_Fenster {
     ::Scanlist* Scanlist = nullptr;
     ::Datenreihenfolge* Datenreihenfolge = nullptr;
     ::CalcuReihenfolge* CalcuReihenfolge = nullptr;
+    ::Kanalbelegung* Kanalbelegung = nullptr;
+    ::Tastatur* Tastatur = nullptr;
+    ::Mausfangform* Mausfangform = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

@@ -178,6 +178,7 @@ struct Programmdaten {
     i16 aktuelle_Gruppe = 0;
     i16 aktuelle_Zeile = 0;
     QString Tastaturaufrufer;
+    i16 Netzwerkfeld = 0;  // keyboard for the network page: 1 computer name, 2 workgroup, 3 password
 
     // scan order and calculated values
     Scanlistensatz Scanlistentabelle[121];

@@ -10,12 +10,14 @@
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
 #include "common/Kestiini.h"
+#include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Einzelinstanz.h"
 #include "platform/Pfade.h"
 #include "platform/Programmende.h"
 #include "platform/Twips.h"
 #include "platform/Warten.h"
+#include "points/Kanalbelegung.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
 #include "project/Projekt.h"
@@ -167,6 +169,16 @@ void MDIForm1::Seiten_laden() {
     (new Scanlist(Arbeitsfläche))->Form_Load();
     (new Datenreihenfolge(Arbeitsfläche))->Form_Load();
     (new CalcuReihenfolge(Arbeitsfläche))->Form_Load();
+    (new Kanalbelegung(Arbeitsfläche))->Form_Load();
+    if (Fenster.Projekt)
+        Fenster.Projekt->Weiter = [] {
+            if (Fenster.Kanalbelegung) {
+                Fenster.Kanalbelegung->show();
+                Fenster.Kanalbelegung->raise();
+            }
+        };
+    (new Tastatur(Arbeitsfläche))->Form_Load();
+    (new Mausfangform(Arbeitsfläche))->Form_Load();
     if (Fenster.Projekt)
         Fenster.Projekt->Rechenliste_speichern = [] {
             if (Fenster.CalcuReihenfolge)
@@ -189,6 +201,9 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.CalcuReihenfolge;
     delete Fenster.Datenformat;
     delete Fenster.Datenlogger;
+    delete Fenster.Kanalbelegung;
+    delete Fenster.Tastatur;
+    delete Fenster.Mausfangform;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {

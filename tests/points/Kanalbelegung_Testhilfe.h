@@ -1,0 +1,188 @@
+#pragma once
+// The channel page with the keyboard, the scan list and the recording order
+// on a panel-sized area, loaded as the frame loads them, and the operator's
+// actions on it.
+#include <QApplication>
+#include <QFont>
+#include <QWidget>
+
+#include <algorithm>
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+
+#include "calc/Datenreihenfolge.h"
+#include "calc/Listenzeile.h"
+#include "calc/Scanlist.h"
+#include "common/Fenster.h"
+#include "common/Programmdaten.h"
+#include "keyboard/Tastatur.h"
+#include "points/Kanalbelegung.h"
+#include "points/Messstellentabellen.h"
+#include "support/Teststation.h"
+
+inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
+
+namespace Kanaltest {
+
+inline QString Klemmenname(int g, int t) { return QString(QChar('A' + g - 1)) + QString(" %1").arg(t, 2, 10, QChar('0')); }
+
+// "V1 Ua A 01" per scan position up to the end record.
+inline QStringList Scantabelle() {
+    QStringList s;
+    for (int i = 1; i <= 120; ++i) {
+        const Scanlistensatz& r = Daten.Scanlistentabelle[i];
+        if (r.Signalname.text().isEmpty())
+            break;
+        s << r.Messblockname.text() + ' ' + r.Signalname.text() + ' ' + Klemmenname(r.Gruppennummer, r.Klemmennummer);
+    }
+    return s;
+}
+
+// "V1 Ua A 01" per column; a placeholder column reads "gelöscht! gelöscht! -".
+inline QStringList Aufzeichnungstabelle() {
+    QStringList s;
+    for (int j = 0; j <= 120; ++j) {
+        const Scanlistensatz& r = Daten.Aufzeichnungstabelle[j];
+        if (r.Signalname.text().isEmpty())
+            break;
+        const QString klemme = r.Gruppennummer == 0 && r.Klemmennummer == 0
+                                   ? QString("-")
+                                   : Klemmenname(r.Gruppennummer, r.Klemmennummer);
+        s << r.Messblockname.text() + ' ' + r.Signalname.text() + ' ' + klemme;
+    }
+    return s;
+}
+
+// "V1 Ua" per list line.
+inline QStringList Zeilen(const Ziehliste* liste) {
+    QStringList s;
+    for (const QString& z : liste->Zeilen())
+        s << Listenzeile::Block(z) + ' ' + Listenzeile::Signal(z);
+    return s;
+}
+
+template <class Zelle>
+QStringList Spalte(Zelle* const (&zellen)[8]) {
+    QStringList s;
+    for (Zelle* z : zellen)
+        s << z->text();
+    return s;
+}
+
+struct Kanalstation {
+    Teststation station;
+    QWidget fläche;
+    Scanlist* scan;
+    Datenreihenfolge* aufz;
+    Kanalbelegung* kanal;
+    Tastatur* tastatur;
+
+    Kanalstation() {
+        QFont schrift("DejaVu Sans");
+        schrift.setPixelSize(11);
+        QApplication::setFont(schrift);
+        fläche.resize(320, 240);
+        Daten.Testlabels = 1;
+        Daten.HelpSchalter = 1;
+        Daten.EscSchalter = 1;
+        Variablen_initialisieren();
+        for (Vorgabesatz& v : Daten.Vorgabetabelle)
+            v.Vorgabefunktion = "";
+        scan = new Scanlist(&fläche);
+        aufz = new Datenreihenfolge(&fläche);
+        kanal = new Kanalbelegung(&fläche);
+        tastatur = new Tastatur(&fläche);
+        scan->Form_Load();
+        aufz->Form_Load();
+        kanal->Form_Load();
+        tastatur->Form_Load();
+        scan->Scanliste_auffrischen();
+        scan->Scanl_Knöpfe_setzen();
+        aufz->Aufzliste_aus_Puffer_erstellen();
+        aufz->Aufz_Knöpfe_setzen();
+        kanal->Labels_auffrischen();
+        fläche.show();
+        kanal->show();
+    }
+
+    // Blocks 1, 2, ... with their functions, then "neu"; the preset order
+    // of the functions as given.
+    static void Blöcke(std::initializer_list<std::pair<const char*, const char*>> blöcke) {
+        int b = 1;
+        for (const auto& [name, funktion] : blöcke) {
+            Daten.Messblocktabelle[b].Messblockname = QString::fromUtf8(name);
+            Daten.Messblocktabelle[b].Funktionsname = QString::fromUtf8(funktion);
+            ++b;
+        }
+        Daten.Messblocktabelle[b].Messblockname = "neu";
+    }
+    static void Vorgabe(std::initializer_list<const char*> funktionen) {
+        int m = 1;
+        for (const char* f : funktionen)
+            Daten.Vorgabetabelle[m++].Vorgabefunktion = QString::fromUtf8(f);
+    }
+
+    void Scan_festhalten(bool halten) { (halten ? scan->Option1 : scan->Option2)->click(); }
+    void Aufz_festhalten(bool halten) { (halten ? aufz->Option1 : aufz->Option2)->click(); }
+
+    void Gruppe(int g) {
+        while (Daten.aktuelle_Gruppe < g)
+            kanal->Command5->click();
+        while (Daten.aktuelle_Gruppe > g)
+            kanal->Command6->click();
+    }
+
+    // Signal cell of row 'zeile', the name typed into the keyboard's field, "Return".
+    void Signal(int zeile, const QString& name) {
+        kanal->Label4_Click(zeile);
+        tastatur->Text1->setText(name);
+        tastatur->Label4_Click();
+    }
+    // Block cell, then the entry of the block list.
+    void Block(int zeile, const QString& name) {
+        kanal->Label3_Click(zeile);
+        const int index = kanal->Meßblock->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        kanal->Meßblock_Click(index);
+    }
+    // Kind cell, then "Input" or "Sense".
+    void Art(int zeile, const QString& art) {
+        kanal->Label2_Click(zeile);
+        kanal->List1_Click(art == "Input" ? 0 : 1);
+    }
+    void Punkt(int zeile, const QString& signal, const QString& block) {
+        Signal(zeile, signal);
+        Block(zeile, block);
+    }
+    // Keys pressed one after the other by their captions.
+    void tippen(std::initializer_list<const char*> tasten) {
+        for (const char* t : tasten) {
+            const QString b = QString::fromUtf8(t);
+            if (b == "Shift")
+                tastatur->Label6_Click();
+            else if (b == "Spacebar")
+                tastatur->Label2_Click();
+            else if (b == "Del")
+                tastatur->Label7_Click();
+            else {
+                Taste* taste = tastatur->Taste_mit(b);
+                ASSERT_NE(taste, nullptr) << t;
+                tastatur->Label1_Click(static_cast<int>(std::find(std::begin(tastatur->Label1),
+                                                                  std::end(tastatur->Label1), taste) -
+                                                        std::begin(tastatur->Label1)));
+            }
+        }
+    }
+
+    // The marker labels' texts, the empty ones left out.
+    QStringList Marker() const {
+        QStringList s;
+        for (QLabel* l : {kanal->Label5, kanal->Label6, kanal->Label7, kanal->Label8, kanal->Label9})
+            if (!l->text().isEmpty())
+                s << l->text();
+        return s;
+    }
+};
+
+}  // namespace Kanaltest
