@@ -247,7 +247,7 @@ void MDIForm1::Timer1_Timer() {
     if (!haupt)
         return;
     haupt->messen->setEnabled(true);
-    haupt->messen->click();
+    haupt->messen_drücken();
 }
 
 void MDIForm1::entladen() {

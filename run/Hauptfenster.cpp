@@ -66,6 +66,8 @@ Hauptfenster::Hauptfenster(QWidget* eltern) : QWidget(eltern) {
     Text1->setReadOnly(true);
     Twips::Geometrie(Text1, 120, 2280, 4500, 330);
     Label6 = beschriftung(this, "Label6", "", 120, 2700, 2000, 285);
+    Label12 = beschriftung(this, "Label12", "", 120, 3000, 2000, 285);
+    Label50 = beschriftung(this, "Label50", "", 2200, 3000, 1000, 285);
 
     Shape2 = new QFrame(this);
     Shape2->setObjectName("Shape2");

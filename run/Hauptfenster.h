@@ -60,6 +60,26 @@ public:
     void Winsock2_DataArrival();
     void Winsock2_Error(int nummer, const QString& beschreibung);
     void Ende_Click();
+    // "Pressing" the run button from code: runs its click even while the
+    // window is disabled under a notice.
+    void messen_drücken() { emit messen->clicked(); }
+
+    // Reading measured values.
+    void Relais_schließen(int Zeile);
+    void Keith2000_Einzel_MehrfachMsg(const QString& Messart, int Messanzahlwert, int Gruppengröße,
+                                      int Gruppenzähler, int Zeile);
+    void Keith2000_MeßwHolen(int Anzahl, QString& Werte);
+    // Relay frame of a scan entry (letter number L, channel C, four-wire or not).
+    static QString Relaisframe(int L, int C, bool vierleiter);
+
+    // Reference temperature of the relay module.
+    void Keith2000_RefTemp(qint16& Ganzzahl, double& Rest);
+    // Temperature of the reference sensor for its resistance in ohms.
+    static double Referenzsensor_Temperatur(double widerstand);
+    // Whole degrees and rest of a mean temperature as the meter receives them.
+    static void Referenz_aufteilen(double mittel, qint16& Ganzzahl, double& Rest);
+    QLabel* Label12;  // values of the last fetch
+    QLabel* Label50;  // reference-temperature step
 
     // Power-failure record of the current project: 1 while a run is in progress.
     void Stromausfall_speichern(qint16 Zustand);
