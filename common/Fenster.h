@@ -12,6 +12,8 @@ class Dateiform;
 class Datenformat;
 class Datenlogger;
 class CalcuReihenfolge;
+class MBForm1;
+class MBForm4;
 class Kanalbelegung;
 class Tastatur;
 class Mausfangform;
@@ -27,6 +29,8 @@ struct Geladene_Fenster {
     ::Scanlist* Scanlist = nullptr;
     ::Datenreihenfolge* Datenreihenfolge = nullptr;
     ::CalcuReihenfolge* CalcuReihenfolge = nullptr;
+    ::MBForm1* MBForm1 = nullptr;
+    ::MBForm4* MBForm4 = nullptr;
     ::Kanalbelegung* Kanalbelegung = nullptr;
     ::Tastatur* Tastatur = nullptr;
     ::Mausfangform* Mausfangform = nullptr;

@@ -172,6 +172,7 @@ struct Programmdaten {
     Kanalgruppe Kanaltabelle[17];
     Messblocksatz Messblocktabelle[21];
     Messblocksatz Messblockvorlage;
+    Messblocksatz Funktionsvorgaben[21];  // SCPI block form: last settings per function number
     Vorgabesatz Vorgabetabelle[21];
     Funktionskonstantensatz Funktionskonstantentabelle[21];
     Änderungsmerker_t Änderungsmerker;

@@ -17,6 +17,8 @@
 #include "platform/Programmende.h"
 #include "platform/Twips.h"
 #include "platform/Warten.h"
+#include "points/MBForm1.h"
+#include "points/MBForm4.h"
 #include "points/Kanalbelegung.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
@@ -169,6 +171,8 @@ void MDIForm1::Seiten_laden() {
     (new Scanlist(Arbeitsfläche))->Form_Load();
     (new Datenreihenfolge(Arbeitsfläche))->Form_Load();
     (new CalcuReihenfolge(Arbeitsfläche))->Form_Load();
+    (new MBForm1(Arbeitsfläche))->Form_Load();
+    (new MBForm4(Arbeitsfläche))->Form_Load();
     (new Kanalbelegung(Arbeitsfläche))->Form_Load();
     if (Fenster.Projekt)
         Fenster.Projekt->Weiter = [] {
@@ -199,6 +203,8 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Scanlist;
     delete Fenster.Datenreihenfolge;
     delete Fenster.CalcuReihenfolge;
+    delete Fenster.MBForm1;
+    delete Fenster.MBForm4;
     delete Fenster.Datenformat;
     delete Fenster.Datenlogger;
     delete Fenster.Kanalbelegung;

@@ -530,8 +530,3 @@ void Projekt::Command6_Click() {
                        m.Messblockname.text());
     }
 }
-
-void Projekt::MBForminitialisieren() {
-    if (Blockform_initialisieren)
-        Blockform_initialisieren(Daten.Messblocktabelle[1].Gerätetyp);
-}

@@ -90,11 +90,18 @@ public:
     void Command6_Click();
     void MBForminitialisieren();
 
+    // The block form of the project's meter model (record 1 of
+    // Messblocktabelle): 1 and 6 the SCPI form, 2 the code-driven form.
+    void MBForm_anzeigen();
+    void MBForm_ausblenden();
+    void MBForm_Enablen();
+    // The name typed for the "neu" entry of the block form's list.
+    void MBFormTastaturtextverarbeit(const QString& text);
+
     // Seams to pages that are not part of this page: the calculation list's
-    // save, the next page of the chain, the block form of the meter model.
+    // save, the next page of the chain.
     std::function<void()> Rechenliste_speichern;
     std::function<void()> Weiter;
-    std::function<void(int Gerätetyp)> Blockform_initialisieren;
     std::function<void()> Messdatenverzeichnis_anlegen;
 
     // The reply parse of the search: takes the complete replies out of
