@@ -49,30 +49,68 @@ Hauptfenster::Hauptfenster(QWidget* eltern) : QWidget(eltern) {
     setAutoFillBackground(true);
     setWindowTitle("Kestrix");
 
-    auto* titel = beschriftung(this, "Label7", "Kestrix Q7 Messprogramm", 120, 60, 4500, 330);
-    QFont f = titel->font();
-    f.setBold(true);
-    titel->setFont(f);
-
-    messen = knopf(this, "messen", "Messung starten", 120, 480, 2200, 600);
-    Command1 = knopf(this, "Command1", " weiter", 2460, 480, 1100, 600);
+    // Right column: the run buttons. Left: the value list during a run, the
+    // single-value display and the service labels.
+    messen = knopf(this, "messen", "Messung starten", 3300, 60, 1500, 600);
+    Command1 = knopf(this, "Command1", " weiter", 3300, 720, 1500, 600);
     Command1->hide();
-    programmieren = knopf(this, "programmieren", "Programmieren", 120, 1200, 2200, 600);
-    Ende = knopf(this, "Ende", "Abschalten", 2460, 1200, 2200, 600);
+    programmieren = knopf(this, "programmieren", "Programmieren", 3300, 1380, 1500, 600);
+    Ende = knopf(this, "Ende", "Abschalten", 3300, 2040, 1500, 600);
 
-    Label21 = beschriftung(this, "Label21", "", 120, 1920, 4500, 285);
+    Frame1 = new QGroupBox("Messwerte:", this);
+    Frame1->setObjectName("Frame1");
+    Twips::Geometrie(Frame1, 60, 0, 3180, 3111);
+    List1 = new QListWidget(Frame1);
+    List1->setObjectName("List1");
+    Twips::Geometrie(List1, 60, 240, 3060, 2795);
+    Frame1->hide();
+
+    const char* beschriftungen[] = {" Signalname:", "Meßblock:", "Kanal:", " aktueller Meßwert:", "[s] bis neuer Scan:"};
+    for (int i = 0; i < 5; ++i) {
+        Label2[i] = beschriftung(this, "Label2", beschriftungen[i], 60, 60 + i * 330, 1400, 285);
+        Label2[i]->hide();
+    }
+    Label3 = beschriftung(this, "Label3", "", 1500, 60, 1740, 285);
+    Label9 = beschriftung(this, "Label9", "", 1500, 390, 1740, 285);
+    Label4 = beschriftung(this, "Label4", "", 1500, 720, 1740, 285);
+    Label1 = beschriftung(this, "Label1", "Meßbereich !", 1500, 1050, 1740, 285);
+    Label13 = beschriftung(this, "Label13", "", 1500, 1380, 800, 285);
+    Label15 = beschriftung(this, "Label15", "", 2340, 1380, 800, 285);
+    for (QLabel* l : {Label3, Label9, Label4, Label1, Label13, Label15})
+        l->hide();
+
+    Label17 = beschriftung(this, "Label17", "Kestrix Q7 Messprogramm", 60, 60, 3180, 330);
+    QFont f = Label17->font();
+    f.setBold(true);
+    Label17->setFont(f);
+    Label21 = beschriftung(this, "Label21", "", 60, 3360, 3180, 240);
+    Label18 = knopf(this, "Label18", "Modultreiber", 3300, 2700, 720, 420);
+    Label19 = knopf(this, "Label19", "Modul", 4080, 2700, 720, 420);
+    Label18->hide();
+    Label19->hide();
+
+    // service controls, shown with the display when Testlabels is 1
     Text1 = new QLineEdit(this);
     Text1->setObjectName("Text1");
     Text1->setReadOnly(true);
-    Twips::Geometrie(Text1, 120, 2280, 4500, 330);
-    Label6 = beschriftung(this, "Label6", "", 120, 2700, 2000, 285);
-    Label12 = beschriftung(this, "Label12", "", 120, 3000, 2000, 285);
-    Label50 = beschriftung(this, "Label50", "", 2200, 3000, 1000, 285);
+    Twips::Geometrie(Text1, 60, 1800, 3180, 300);
+    Label6 = beschriftung(this, "Label6", "", 60, 2160, 1500, 240);
+    Label12 = beschriftung(this, "Label12", "", 60, 2430, 3180, 240);
+    Label50 = beschriftung(this, "Label50", "", 1620, 2160, 800, 240);
+    Label5 = beschriftung(this, "Label5", "", 60, 2700, 1000, 240);
+    Label7 = beschriftung(this, "Label7", "", 1080, 2700, 1000, 240);
+    Label8 = beschriftung(this, "Label8", "", 2100, 2700, 1000, 240);
+    Label10 = beschriftung(this, "Label10", "", 60, 2970, 1000, 240);
+    Label11 = beschriftung(this, "Label11", "", 1080, 2970, 1000, 240);
+    Label14 = beschriftung(this, "Label14", "", 2100, 2970, 1000, 240);
+    Command2 = knopf(this, "Command2", "Test", 2460, 2130, 780, 300);
+    Command3 = knopf(this, "Command3", "Liste", 2460, 3240, 780, 330);
+    Hauptfenstertest_Ausblenden();
 
     Shape2 = new QFrame(this);
     Shape2->setObjectName("Shape2");
     Shape2->setStyleSheet("background-color: #ffff00; border: 1px solid black;");
-    Twips::Geometrie(Shape2, 4320, 2700, 300, 300);
+    Twips::Geometrie(Shape2, 4440, 3240, 300, 300);
     Shape2->hide();
 
     updatetimer = new QTimer(this);
@@ -83,6 +121,10 @@ Hauptfenster::Hauptfenster(QWidget* eltern) : QWidget(eltern) {
 
     connect(updatetimer, &QTimer::timeout, this, &Hauptfenster::updatetimer_Timer);
     connect(Ende, &QPushButton::clicked, this, &Hauptfenster::Ende_Click);
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* z) { List1_Click(List1->row(z)); });
+    connect(Label18, &QPushButton::clicked, this, [] { Fenster_nach_vorn("Vivorirovez-Modultreiber"); });
+    connect(Label19, &QPushButton::clicked, this, [] { Fenster_nach_vorn("Orvamet-VivorIrovezModul "); });
+    connect(Command3, &QPushButton::clicked, this, &Hauptfenster::Command3_Click);
 
     Netzwerktimeout_Wiederanlauf = [this] {
         // Until the run control registers its recovery: tell the operator and drop the link.
@@ -255,7 +297,6 @@ void Hauptfenster::updatetimer_Timer() {
         Shape2->show();
 }
 
-void Hauptfenster::Leerlaufprüfungen() {}
 
 void Hauptfenster::Winsock2_DataArrival() {
     if (!Winsock2_1)

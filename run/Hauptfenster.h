@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the run buttons and the command link to the box.
 #include <QFrame>
+#include <QGroupBox>
+#include <QListWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +31,27 @@ public:
     QLabel* Label21;  // firmware version
     QLineEdit* Text1; // latest chunk received
     QLabel* Label6;   // running clock while waiting
+    // the value list and the single-value display
+    QGroupBox* Frame1;
+    QListWidget* List1;
+    QLabel* Label2[5];  // captions; element 5 (index 4) "[s] bis neuer Scan:"
+    QLabel* Label3;     // signal name
+    QLabel* Label9;     // block name
+    QLabel* Label4;     // channel
+    QLabel* Label1;     // hint
+    QLabel* Label13;
+    QLabel* Label15;
+    QPushButton* Label18;
+    QPushButton* Label19;
+    QLabel* Label17;  // title while idle
+    QLabel* Label5;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label14;
+    QPushButton* Command2;
+    QPushButton* Command3;
     std::unique_ptr<QTcpSocket> Winsock2_1;  // socket element 1, exists during a run
 
     // link state
@@ -81,6 +104,25 @@ public:
     QLabel* Label12;  // values of the last fetch
     QLabel* Label50;  // reference-temperature step
 
+    // Live value display.
+    void Display_zeigen();
+    void Display_ausblenden();
+    void MesswertTabelle_zeigen();
+    void Messwerttabelle_ausblenden();
+    void Hauptfenstertest_Einblenden();
+    void Hauptfenstertest_Ausblenden();
+    void Messdatenliste_füllen();
+    void List1_Click(int zeile);
+    void Command3_Click();
+    // Width of a text in the window's font, in twips.
+    int Textbreite(const QString& text) const;
+    // Brings a top-level window of another program to the front.
+    static void Fenster_nach_vorn(const QString& titel);
+
+    // Idle checks and the configuration list.
+    void Leerlaufprüfungen();
+    void Messstellenliste_erzeugen();
+
     // Power-failure record of the current project: 1 while a run is in progress.
     void Stromausfall_speichern(qint16 Zustand);
     void RamD_von_update_befreien();
@@ -90,7 +132,8 @@ public:
 private:
     void senden(const QString& Befehl);
     void Netzwerktimeout(const QString& Befehl);
-    void Leerlaufprüfungen();
+    QWidget* Dienstelemente_[13] = {};
+    bool update_gescheitert_ = false;
 };
 
 // Waits the given time while processing window events; passing midnight
