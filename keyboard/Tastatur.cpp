@@ -29,7 +29,9 @@ const char* const Belegung[Tastatur::Tastenzahl] = {
 };
 
 constexpr int Spalten = 12;
-constexpr int Tastenbreite = 285, Tastenabstand = 300, Tastenlinks = 30;
+// The window hangs over the right edge of the panel (1580 + 3655 > 4800
+// twips): every key stays in the 3220 twips that are on the screen.
+constexpr int Tastenbreite = 250, Tastenabstand = 265, Tastenlinks = 30;
 constexpr int Tastenhöhe = 240, Zeilenabstand = 255, Tastenoben = 390;
 
 // "Kanalbelegung": the signal name of a terminal of the channel page.
@@ -142,7 +144,7 @@ Tastatur::Tastatur(QWidget* eltern) : QFrame(eltern) {
 
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
-    Twips::Geometrie(List1, 1785, 45, 1815, 315);
+    Twips::Geometrie(List1, 1785, 45, 1410, 315);
     List1->hide();
 
     for (int i = 0; i < Tastenzahl; ++i) {
@@ -154,15 +156,15 @@ Tastatur::Tastatur(QWidget* eltern) : QFrame(eltern) {
     }
     const int unten = Tastenoben + 5 * Zeilenabstand + 15;
     Label6 = new Taste("Shift", this);
-    Twips::Geometrie(Label6, 30, unten, 585, 270);
+    Twips::Geometrie(Label6, 30, unten, 540, 270);
     Label2 = new Taste("Spacebar", this);
-    Twips::Geometrie(Label2, 630, unten, 1185, 270);
+    Twips::Geometrie(Label2, 585, unten, 990, 270);
     Label7 = new Taste("Del", this);
-    Twips::Geometrie(Label7, 1830, unten, 585, 270);
+    Twips::Geometrie(Label7, 1590, unten, 480, 270);
     Label3 = new Taste("Esc", this);
-    Twips::Geometrie(Label3, 2430, unten, 585, 270);
+    Twips::Geometrie(Label3, 2085, unten, 480, 270);
     Label4 = new Taste("Return", this);
-    Twips::Geometrie(Label4, 3030, unten, 585, 270);
+    Twips::Geometrie(Label4, 2580, unten, 615, 270);
 
     connect(Label2, &Taste::clicked, this, &Tastatur::Label2_Click);
     connect(Label3, &Taste::clicked, this, &Tastatur::Label3_Click);

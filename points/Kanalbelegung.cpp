@@ -17,8 +17,13 @@
 
 namespace {
 // Columns: left edge and width in twips.
-constexpr int Spalte_x[4] = {90, 750, 1470, 3120};
-constexpr int Spalte_b[4] = {630, 690, 1620, 1590};
+// The name columns hold what the keyboard lets through: 1500 twips and one
+// more character.
+constexpr int Spalte_x[4] = {30, 540, 1170, 2985};
+constexpr int Spalte_b[4] = {480, 600, 1785, 1785};
+// "Klemme" is wider than its column; "Art" moves right to make room.
+constexpr int Kopf_x[4] = {30, 765, 1170, 2985};
+constexpr int Kopf_b[4] = {720, 375, 1785, 1785};
 constexpr int Zeile_y = 300, Zeilenabstand = 270, Zeilenhöhe = 255;
 
 // The hourglass while the lists follow an edit.
@@ -53,10 +58,14 @@ Kanalbelegung::Kanalbelegung(QWidget* eltern) : QWidget(eltern) {
     const char* const köpfe[4] = {"Klemme", "Art", "Signalbezeichnung", "Meßblockzuordnung"};
     for (int s = 0; s < 4; ++s) {
         Spaltenkopf[s] = new QLabel(QString::fromUtf8(köpfe[s]), this);
-        QFont fett = Spaltenkopf[s]->font();
-        fett.setBold(true);
-        Spaltenkopf[s]->setFont(fett);
-        Twips::Geometrie(Spaltenkopf[s], Spalte_x[s], 30, Spalte_b[s], 240);
+        // A point smaller than the cells, so "Meßblockzuordnung" fits its column.
+        QFont kopf = Spaltenkopf[s]->font();
+        if (kopf.pixelSize() > 0)
+            kopf.setPixelSize(kopf.pixelSize() - 1);
+        else
+            kopf.setPointSizeF(kopf.pointSizeF() - 1);
+        Spaltenkopf[s]->setFont(kopf);
+        Twips::Geometrie(Spaltenkopf[s], Kopf_x[s], 30, Kopf_b[s], 240);
     }
     for (int i = 0; i < 8; ++i) {
         const int y = Zeile_y + i * Zeilenabstand;
@@ -89,16 +98,16 @@ Kanalbelegung::Kanalbelegung(QWidget* eltern) : QWidget(eltern) {
     connect(Meßblock, &QComboBox::activated, this, &Kanalbelegung::Meßblock_Click);
 
     Command6 = new QPushButton("< Gruppe", this);
-    Twips::Geometrie(Command6, 90, 2520, 1050, 330);
+    Twips::Geometrie(Command6, 60, 2520, 1050, 330);
     Command5 = new QPushButton("Gruppe >", this);
-    Twips::Geometrie(Command5, 1200, 2520, 1050, 330);
+    Twips::Geometrie(Command5, 1170, 2520, 1050, 330);
     Command7 = new QPushButton("Meßblockkonfig.", this);
-    Twips::Geometrie(Command7, 3000, 2520, 1710, 330);
+    Twips::Geometrie(Command7, 3030, 2520, 1710, 330);
 
     const char* const marker[5] = {"nichts", "geändert", "gelöscht", "hinzu", "auf Sense geändert"};
     QLabel** markerlabels[5] = {&Label5, &Label6, &Label7, &Label8, &Label9};
-    constexpr int marker_x[5] = {90, 690, 1500, 2310, 2880};
-    constexpr int marker_b[5] = {570, 780, 780, 540, 1830};
+    constexpr int marker_x[5] = {60, 630, 1500, 2340, 2880};
+    constexpr int marker_b[5] = {540, 840, 810, 510, 1860};
     for (int m = 0; m < 5; ++m) {
         *markerlabels[m] = new QLabel(this);
         (*markerlabels[m])->setObjectName(QString("Label%1").arg(5 + m));
