@@ -1,22 +1,33 @@
 #include "keyboard/Blockformaufrufe.h"
 
+#include <QSignalBlocker>
+
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
-#include "points/Messstellentabellen.h"
+#include "points/MBForm1.h"
+#include "points/MBForm4.h"
 #include "project/Projekt.h"
 
-// The block windows are not part of the program yet: until they are, a new
-// block name goes straight into the block table, as the project page's
-// MBFormTastaturtextverarbeit will store it.
 namespace Blockformaufrufe {
 
-void anzeigen() {}
-void ausblenden() {}
-void Enablen() {}
+void anzeigen() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->MBForm_anzeigen();
+}
+
+void ausblenden() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->MBForm_ausblenden();
+}
+
+void Enablen() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->MBForm_Enablen();
+}
 
 void Tastaturtext_verarbeiten(const QString& name) {
-    const i16 modell = Daten.Messblocktabelle[1].Gerätetyp;
-    Messblock_anlegen(name, modell == 1 || modell == 6);
+    if (Fenster.Projekt)
+        Fenster.Projekt->MBFormTastaturtextverarbeit(name);
 }
 
 void initialisieren() {
@@ -24,6 +35,19 @@ void initialisieren() {
         Fenster.Projekt->MBForminitialisieren();
 }
 
-void Blockliste_leeren() {}
+void Blockliste_leeren() {
+    QComboBox* liste = nullptr;
+    switch (Daten.Messblocktabelle[1].Gerätetyp) {
+    case 1:
+    case 6: liste = Fenster.MBForm1 ? Fenster.MBForm1->Meßblockausw : nullptr; break;
+    case 2: liste = Fenster.MBForm4 ? Fenster.MBForm4->Meßblockausw : nullptr; break;
+    default: break;
+    }
+    if (liste) {
+        // Emptying is no choice of a block.
+        const QSignalBlocker sperre(liste);
+        liste->clear();
+    }
+}
 
 }  // namespace Blockformaufrufe

@@ -208,6 +208,8 @@ TEST(Tastatur, MBForm_Esc_legt_nichts_an) {
     s.tastatur->Label3_Click();
     EXPECT_FALSE(s.tastatur->isVisible());
     EXPECT_TRUE(s.kanal->isEnabled());
+    EXPECT_FALSE(s.mbform1->isVisible());
+    EXPECT_TRUE(s.mbform1->isEnabled());
     EXPECT_EQ(Kanalbelegung::Blockliste(), QStringList({"V1", "neu"}));
 }
 

@@ -18,7 +18,10 @@
 #include "common/Programmdaten.h"
 #include "keyboard/Tastatur.h"
 #include "points/Kanalbelegung.h"
+#include "points/MBForm1.h"
+#include "points/MBForm4.h"
 #include "points/Messstellentabellen.h"
+#include "project/Projekt.h"
 #include "support/Teststation.h"
 
 inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
@@ -77,6 +80,9 @@ struct Kanalstation {
     Datenreihenfolge* aufz;
     Kanalbelegung* kanal;
     Tastatur* tastatur;
+    Projekt* projekt;
+    MBForm1* mbform1;
+    MBForm4* mbform4;
 
     Kanalstation() {
         QFont schrift("DejaVu Sans");
@@ -89,6 +95,13 @@ struct Kanalstation {
         Variablen_initialisieren();
         for (Vorgabesatz& v : Daten.Vorgabetabelle)
             v.Vorgabefunktion = "";
+        // The SCPI meter: its block window takes new block names.
+        Daten.Messblocktabelle[1].Gerätetyp = 1;
+        projekt = new Projekt(&fläche);
+        mbform1 = new MBForm1(&fläche);
+        mbform4 = new MBForm4(&fläche);
+        mbform1->Form_Load();
+        mbform4->Form_Load();
         scan = new Scanlist(&fläche);
         aufz = new Datenreihenfolge(&fläche);
         kanal = new Kanalbelegung(&fläche);

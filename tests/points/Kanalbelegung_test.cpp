@@ -188,6 +188,9 @@ TEST(Kanalbelegung, neu_oeffnet_die_Tastatur_und_laesst_die_Klemme) {
     EXPECT_TRUE(s.tastatur->Text1->text().isEmpty());
     EXPECT_FALSE(s.kanal->isEnabled());
     EXPECT_EQ(s.kanal->Meßblock->currentText(), "");
+    // The block window stays in the background with its list emptied.
+    EXPECT_FALSE(s.mbform1->isVisible());
+    EXPECT_EQ(s.mbform1->Meßblockausw->count(), 0);
     EXPECT_EQ(Daten.Kanaltabelle[1].Messblockzuordnung[1].text(), "V1");
     EXPECT_EQ(s.kanal->Label3[0]->text(), "V1");
     EXPECT_TRUE(keine_Merker());
@@ -200,6 +203,13 @@ TEST(Kanalbelegung, neu_oeffnet_die_Tastatur_und_laesst_die_Klemme) {
     s.tastatur->Label4_Click();
     EXPECT_FALSE(s.tastatur->isVisible());
     EXPECT_TRUE(s.kanal->isEnabled());
+    // The block window comes up with the new block to configure it.
+    EXPECT_TRUE(s.mbform1->isVisible());
+    EXPECT_TRUE(s.mbform1->isEnabled());
+    QStringList im_Blockfenster;
+    for (int i = 0; i < s.mbform1->Meßblockausw->count(); ++i)
+        im_Blockfenster << s.mbform1->Meßblockausw->itemText(i);
+    EXPECT_TRUE(im_Blockfenster.contains("PT100")) << im_Blockfenster.join('|').toStdString();
     EXPECT_EQ(Daten.Messblocktabelle[2].Messblockname.text(), "PT100");
     EXPECT_EQ(Daten.Messblocktabelle[3].Messblockname.text(), "neu");
     s.kanal->Label3_Click(1);
