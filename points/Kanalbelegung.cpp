@@ -32,7 +32,10 @@ struct Sanduhr {
     ~Sanduhr() { QApplication::restoreOverrideCursor(); }
 };
 
-QString Zelltext_Block(const QString& name) { return RTrim(Links16(name)); }
+// A field never assigned (zero characters) shows as an empty cell, so that
+// its zeros never reach the keyboard as a name.
+QString Zelltext(QString text) { return text.remove(QChar(0)); }
+QString Zelltext_Block(const QString& name) { return RTrim(Links16(Zelltext(name))); }
 }  // namespace
 
 Kanalzelle::Kanalzelle(QWidget* eltern) : QLabel(eltern) {
@@ -171,9 +174,9 @@ void Kanalbelegung::Gruppe_zeigen() {
     const bool gerade = g % 2 == 0;
     for (int i = 0; i < 8; ++i) {
         const int t = i + 1;
-        Label1[i]->setText(k.Klemme[t].text());
-        Label2[i]->setText(k.Art[t].text());
-        Label4[i]->setText(k.Signalbezeichnung[t].text());
+        Label1[i]->setText(Zelltext(k.Klemme[t].text()));
+        Label2[i]->setText(Zelltext(k.Art[t].text()));
+        Label4[i]->setText(Zelltext(k.Signalbezeichnung[t].text()));
         Label3[i]->setText(Zelltext_Block(k.Messblockzuordnung[t].text()));
         Label2[i]->setCursor(gerade ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }

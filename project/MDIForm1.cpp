@@ -189,6 +189,9 @@ void MDIForm1::Seiten_laden() {
                 Fenster.CalcuReihenfolge->rechenini_rückspeichern();
         };
     haupt->Form_Load();
+    // The channel page shows the loaded project (until the main window's load does it).
+    if (Fenster.Kanalbelegung)
+        Fenster.Kanalbelegung->Labels_auffrischen();
     haupt->show();
 }
 

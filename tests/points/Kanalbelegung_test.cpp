@@ -439,3 +439,18 @@ TEST(Kanalbelegung_Listen, ohne_Optionspaar_wird_nichts_gerufen) {
     EXPECT_EQ(Scantabelle(), QStringList({"V1 Ua A 01", "V1 Ub B 02", "R1 Ra A 03"}));
     EXPECT_EQ(Aufzeichnungstabelle(), QStringList({"V1 Ua A 01", "V1 Ub B 02", "R1 Ra A 03"}));
 }
+
+TEST(Kanalbelegung, nie_belegte_Felder_zeigen_leere_Zellen) {
+    Teststation station;
+    Daten = Programmdaten{};  // before the variable initialisation: zero characters
+    QWidget fläche;
+    auto* kanal = new Kanalbelegung(&fläche);
+    auto* tastatur = new Tastatur(&fläche);
+    kanal->Form_Load();
+    tastatur->Form_Load();
+    EXPECT_EQ(kanal->Label1[0]->text(), "");
+    EXPECT_EQ(kanal->Label4[0]->text(), "");
+    EXPECT_EQ(kanal->Label3[0]->text(), "");
+    kanal->Label4_Click(0);
+    EXPECT_EQ(tastatur->Text1->text(), "");
+}
