@@ -121,16 +121,20 @@ Hauptfenster::Hauptfenster(QWidget* eltern) : QWidget(eltern) {
 
     connect(updatetimer, &QTimer::timeout, this, &Hauptfenster::updatetimer_Timer);
     connect(Ende, &QPushButton::clicked, this, &Hauptfenster::Ende_Click);
+    connect(messen, &QPushButton::clicked, this, &Hauptfenster::messen_Click);
+    connect(Command1, &QPushButton::clicked, this, &Hauptfenster::Command1_Click);
+    connect(programmieren, &QPushButton::clicked, this, &Hauptfenster::programmieren_Click);
+    connect(Messunganhalttimer, &QTimer::timeout, this, &Hauptfenster::Messunganhalttimer_Timer);
+    connect(Restarttimer, &QTimer::timeout, this, &Hauptfenster::Restarttimer_Timer);
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* z) { List1_Click(List1->row(z)); });
     connect(Label18, &QPushButton::clicked, this, [] { Fenster_nach_vorn("Vivorirovez-Modultreiber"); });
     connect(Label19, &QPushButton::clicked, this, [] { Fenster_nach_vorn("Orvamet-VivorIrovezModul "); });
     connect(Command3, &QPushButton::clicked, this, &Hauptfenster::Command3_Click);
 
     Netzwerktimeout_Wiederanlauf = [this] {
-        // Until the run control registers its recovery: tell the operator and drop the link.
         if (Fenster.Hinweisform)
             Fenster.Hinweisform->zeigen(nullptr, "Netzwerk-Timeout, Messung wird neu gestartet!", {}, {});
-        Winsock2_zerstören();
+        Neustart_vorbereiten();
     };
 }
 

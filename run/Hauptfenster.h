@@ -104,6 +104,25 @@ public:
     QLabel* Label12;  // values of the last fetch
     QLabel* Label50;  // reference-temperature step
 
+    // Run control.
+    void messen_Click();
+    void Command1_Click();
+    void programmieren_Click();
+    void Messunganhalttimer_Timer();
+    void Restarttimer_Timer();
+    void Neustart_vorbereiten();
+    void Keith2000_messen(qint16& Laufergebnis);
+    void anhalten();
+    void Scanintervall_einhalten(float Scanstart);
+    void Scan_Delay(double Sekunden);
+    static void AnzahlGleicherMessungenZählen(qint16& Anzahl, int Zeile);
+    static void Scanvariable_nullen();
+    static void RefTempMessnötig(qint16& Nötig);
+    void Oberflächevobereit();
+    void Oberflächewiederherst();
+    // Runs active at the moment (the click handler of messen runs them); never more than one.
+    int Läufe_aktiv() const { return laufende_Läufe_; }
+
     // Live value display.
     void Display_zeigen();
     void Display_ausblenden();
@@ -130,6 +149,12 @@ public:
     static quint16 Boxport();
 
 private:
+    // The steps of a scan that write and move the files, and the matrices.
+    void Datensatz_ordnen();
+    void Datensatz_schreiben();
+    void Loggerdateien_verschieben(const QString& Dateiname);
+    void Matrix_messen(const QString& Dateiname);
+    int laufende_Läufe_ = 0;
     void senden(const QString& Befehl);
     void Netzwerktimeout(const QString& Befehl);
     QWidget* Dienstelemente_[13] = {};

@@ -1,0 +1,167 @@
+// Whole measurement runs against the simulated box: what the box receives,
+// what the run logs, and the values it hands on.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "common/Fenster.h"
+#include "common/Programmdaten.h"
+#include "common/Zahltext.h"
+#include "points/MBForm1.h"
+#include "project/Hinweisform.h"
+#include "project/MDIForm1.h"
+#include "project/Projekt.h"
+#include "run/Hauptfenster.h"
+#include "support/Teststation.h"
+
+namespace {
+struct Messlauf : ::testing::Test {
+    Teststation station;
+    std::unique_ptr<MDIForm1> rahmen;
+    std::unique_ptr<Q7Sim> box;
+    Hauptfenster* haupt = nullptr;
+
+    void SetUp() override {
+#ifndef Q7SIM_PFAD
+        GTEST_SKIP() << "without the simulated box";
+#endif
+        for (QChar lw : {'c', 'd', 'e'})
+            station.Laufwerk_anlegen(lw);
+        rahmen = std::make_unique<MDIForm1>();
+        ASSERT_TRUE(rahmen->MDIForm_Load());
+        haupt = Fenster.Hauptfenster;
+        Daten.Messblocktabelle[1].Gerätetyp = 1;
+        Daten.RefTempMeasurement = "0";
+    }
+    void TearDown() override {
+        if (rahmen)
+            rahmen->entladen();
+    }
+    void starten(const QStringList& argumente) {
+        box = std::make_unique<Q7Sim>(argumente, station.Programmverzeichnis() + "/frames.log");
+        ASSERT_TRUE(box->läuft());
+        qputenv("KESTRIX_Q7_PORT", QByteArray::number(box->Port()));
+        Daten.Boxadresse = "127.0.0.1";
+    }
+    void eintrag(int i, int gruppe, int klemme, const QString& block, const QString& signal) {
+        Daten.Scanlistentabelle[i].Gruppennummer = static_cast<i16>(gruppe);
+        Daten.Scanlistentabelle[i].Klemmennummer = static_cast<i16>(klemme);
+        Daten.Scanlistentabelle[i].Messblockname = block;
+        Daten.Scanlistentabelle[i].Signalname = signal;
+    }
+    // Ends the run with the stop file once 'scans' data-line starts were taken.
+    void nach_scans_beenden(int scans) {
+        auto* uhrwerk = new QTimer(haupt);
+        QObject::connect(uhrwerk, &QTimer::timeout, [this, scans, uhrwerk] {
+            if (box->Frames().count("00023!") >= 1 && box->Frames().count("00083!") + box->Frames().count("00073!") >= scans) {
+                Teststation::Datei_schreiben(station.Wurzel() + "/d/Ende.txt", "");
+                uhrwerk->stop();
+            }
+        });
+        uhrwerk->start(20);
+    }
+    QString init(const QString& block) {
+        QString text, format;
+        double faktor = 1;
+        i16 anzahl = 1, funktion = 0;
+        MBForm1::Initialisierungsstring_erstellen(block, text, format, faktor, anzahl, 0, funktion);
+        return text;
+    }
+};
+}
+
+TEST_F(Messlauf, Drei_Eintraege_eines_Blocks_werden_einmal_eingestellt_und_zusammen_geholt) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:2.5", "--signal", "A3=const:-3.25"});
+    const QString block = Daten.Messblocktabelle[1].Messblockname.text();
+    eintrag(1, 1, 1, block, "U1");
+    eintrag(2, 1, 2, block, "U2");
+    eintrag(3, 1, 3, block, "U3");
+    Daten.Datenformatsatz.max = 1;
+    nach_scans_beenden(2);
+    haupt->messen->click();  // returns when the run has ended
+
+    const QByteArray konfiguration = (QString("00043") + init(block) + "!").toLatin1();
+    const QList<QByteArray> rest = {"00043:TRAC:POIN 3\r:TRAC:FEED:CONT NEXT\r:SAMP:COUN 1\r:TRIG:COUN 3\r:INIT\r!",
+                                    "00063!", "12002!", "00063!", "13002!", "00063!", "00083!", "00053!"};
+    QList<QByteArray> erwartet = {"00051!", "00013!", "00023!", "11002!", konfiguration};
+    erwartet += rest;
+    erwartet += "11002!";  // the same configuration is not sent again
+    erwartet += rest;
+    const QList<QByteArray> frames = box->Frames();
+    ASSERT_GE(frames.size(), erwartet.size() + 2);
+    EXPECT_EQ(frames.mid(0, erwartet.size()), erwartet);
+    EXPECT_EQ(frames.mid(frames.size() - 2), (QList<QByteArray>{"00002!", "00093!"}));
+    EXPECT_EQ(station.Ende.Aufrufe, 1);  // the stop file ends the program
+    EXPECT_NEAR(Zahl_lesen(Daten.Messwerttexte[1].Logwert).value_or(0), 1.5, 1e-6);
+    EXPECT_NEAR(Zahl_lesen(Daten.Messwerttexte[2].Logwert).value_or(0), 2.5, 1e-6);
+    EXPECT_NEAR(Zahl_lesen(Daten.Messwerttexte[3].Logwert).value_or(0), -3.25, 1e-6);
+    const QStringList log = station.Protokollmeldungen();
+    EXPECT_TRUE(log.contains("Messung gestartet"));
+    EXPECT_TRUE(log.filter("Timeout").isEmpty());
+}
+
+TEST_F(Messlauf, Ein_Eintrag_ueber_mehrere_Scans_bleibt_an_Position_eins) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--signal", "A1=ramp:1:1"});
+    eintrag(1, 1, 1, Daten.Messblocktabelle[1].Messblockname.text(), "U1");
+    Daten.Datenformatsatz.max = 1;
+    nach_scans_beenden(3);
+    haupt->messen->click();
+    const int scans = box->Frames().count("00073!");
+    EXPECT_GE(scans, 3);
+    EXPECT_NEAR(Zahl_lesen(Daten.Messwerttexte[1].Logwert).value_or(0), scans, 1e-6);  // the ramp's last reading
+    EXPECT_TRUE(Daten.Messwerttexte[2].Logwert.isEmpty());
+}
+
+TEST_F(Messlauf, Keine_Box_im_Netz_meldet_und_startet_neu) {
+    Daten.Boxadresse.clear();
+    Fenster.Projekt->Seriennummer = "Q79999999";  // nobody answers for it
+    qputenv("KESTRIX_DISCOVERY_ADDR", "127.0.0.3");
+    qputenv("KESTRIX_DISCOVERY_PORT", "1");
+    Daten.Scanlistentabelle[1].Signalname = "U1";
+    haupt->messen->click();
+    qunsetenv("KESTRIX_DISCOVERY_ADDR");
+    qunsetenv("KESTRIX_DISCOVERY_PORT");
+    EXPECT_EQ(Fenster.Hinweisform->Label1->text(), QString::fromUtf8("Kein Messgerät im Netzwerk gefunden!"));
+    EXPECT_FALSE(Fenster.Hinweisform->isHidden());
+    EXPECT_TRUE(haupt->Restarttimer->isActive());
+    EXPECT_EQ(haupt->messen->text(), "Messung starten");
+    const QStringList log = station.Protokollmeldungen();
+    EXPECT_TRUE(log.contains("Messung abgebrochen"));
+    haupt->Restarttimer->stop();
+}
+
+TEST_F(Messlauf, Leere_Scanliste_endet_mit_Hinweis) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({});
+    haupt->messen->click();
+    EXPECT_EQ(Fenster.Hinweisform->Label1->text(),
+              QString::fromUtf8("Sie müssen mind. 1 Signal im Fenster \"Kanalbelegung\" eintragen!"));
+    EXPECT_EQ(haupt->messen->text(), "Messung starten");
+    const QStringList log = station.Protokollmeldungen();
+    EXPECT_TRUE(log.contains("Messung angehalten"));
+    EXPECT_TRUE(log.contains("Messung beendet"));
+}
+
+TEST_F(Messlauf, Viele_Zeitueberschreitungen_lassen_genau_einen_Lauf) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--silent-on", "00023"});
+    eintrag(1, 1, 1, Daten.Messblocktabelle[1].Messblockname.text(), "U1");
+    int höchstens = 0;
+    auto* wächter = new QTimer(haupt);
+    QObject::connect(wächter, &QTimer::timeout, [&] { höchstens = std::max(höchstens, haupt->Läufe_aktiv()); });
+    wächter->start(10);
+    // Two time-outs in a row: the restart of the second waits for the first run to unwind.
+    QTimer::singleShot(30000, haupt, [&] {
+        haupt->Restarttimer->stop();
+        box->beenden();
+    });
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return station.Protokollmeldungen().count("automatischer Neustart der Messung") >= 1; },
+                           40000));
+    warten_bis([&] { return haupt->Läufe_aktiv() == 0 && !haupt->Restarttimer->isActive(); }, 40000);
+    EXPECT_EQ(höchstens, 1);
+    EXPECT_GE(station.Protokollmeldungen().count("Netzwerk-Timeout, Messung wird neu gestartet, Befehl:  00023"), 1);
+}
