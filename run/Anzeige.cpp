@@ -12,10 +12,15 @@
 #include "common/Zahlformat.h"
 #include "platform/Programmstarter.h"
 #include "platform/Twips.h"
+#include "points/MBForm1.h"
 #include "run/Hauptfenster.h"
 
 namespace {
-QString Einheit_des_Blocks(const QString& block);
+QString Einheit_des_Blocks(const QString& block) {
+    QString einheit;
+    MBForm1::Einheit_erstellen(block, einheit);
+    return einheit;
+}
 
 // Scientific form with the mantissa "0.00", e.g. 1.23E+05.
 QString Exponentform_kurz(double wert) {
@@ -134,8 +139,4 @@ void Hauptfenster::Command3_Click() {
 void Hauptfenster::Fenster_nach_vorn(const QString& titel) {
     // The driver program is another process: the window manager brings it up.
     programmstarter().starten("wmctrl", {"-a", titel});
-}
-
-namespace {
-QString Einheit_des_Blocks(const QString&) { return {}; }
 }

@@ -18,9 +18,11 @@
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
 #include "project/Hinweisform.h"
+#include "calc/CalcuReihenfolge.h"
 #include "calc/Datenreihenfolge.h"
 #include "calc/Scanlist.h"
 #include "platform/Pfade.h"
+#include "points/Kanalbelegung.h"
 #include "points/Messstellentabellen.h"
 #include "project/MDIForm1.h"
 #include "project/Projekt.h"
@@ -178,6 +180,8 @@ void Hauptfenster::Form_Load() {
     projekt->Knöpfe_initialisieren();
     projekt->MBForminitialisieren();
 
+    if (Fenster.Kanalbelegung)
+        Fenster.Kanalbelegung->Labels_auffrischen();
     if (Fenster.Scanlist) {
         Fenster.Scanlist->Scanliste_auffrischen();
         Fenster.Scanlist->Scanl_Knöpfe_setzen();
@@ -186,10 +190,16 @@ void Hauptfenster::Form_Load() {
         Fenster.Datenreihenfolge->Aufzliste_aus_Puffer_erstellen();
         Fenster.Datenreihenfolge->Aufz_Knöpfe_setzen();
     }
+    if (Fenster.CalcuReihenfolge)
+        Fenster.CalcuReihenfolge->Speicherart_Knöpfe_setzen();
     if (Fenster.Datenformat)
         Fenster.Datenformat->Listen_setzen();
     if (Fenster.Datenlogger)
         Fenster.Datenlogger->Listen_setzen();
+    if (projekt->Messdatenverzeichnis_anlegen)
+        projekt->Messdatenverzeichnis_anlegen();
+    if (Fenster.CalcuReihenfolge)
+        Fenster.CalcuReihenfolge->rechnenini_lesen();
     Daten.Headermerker = 0;
 }
 
@@ -200,12 +210,20 @@ void Hauptfenster::Editoren_auffrischen() {
         Fenster.Scanlist->Scanliste_auffrischen();
     if (Fenster.Datenreihenfolge)
         Fenster.Datenreihenfolge->Aufzliste_aus_Puffer_erstellen();
+    if (Fenster.Kanalbelegung)
+        Fenster.Kanalbelegung->Labels_auffrischen();
     if (Fenster.Scanlist)
         Fenster.Scanlist->Scanl_Knöpfe_setzen();
     if (Fenster.Datenreihenfolge)
         Fenster.Datenreihenfolge->Aufz_Knöpfe_setzen();
+    if (Fenster.CalcuReihenfolge)
+        Fenster.CalcuReihenfolge->Speicherart_Knöpfe_setzen();
     if (Fenster.Datenformat)
         Fenster.Datenformat->Listen_setzen();
+    if (Fenster.Projekt && Fenster.Projekt->Messdatenverzeichnis_anlegen)
+        Fenster.Projekt->Messdatenverzeichnis_anlegen();
+    if (Fenster.CalcuReihenfolge)
+        Fenster.CalcuReihenfolge->rechnenini_lesen();
     if (Fenster.Datenlogger)
         Fenster.Datenlogger->Listen_setzen();
 }
