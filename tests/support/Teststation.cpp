@@ -63,13 +63,16 @@ QStringList Teststation::Protokollmeldungen() const {
     return meldungen;
 }
 
-Q7Sim::Q7Sim(QStringList argumente, const QString& framelog) : framelog_(framelog) {
+Q7Sim::Q7Sim(QStringList argumente, const QString& framelog, const QStringList& vorsatz) : framelog_(framelog) {
 #ifdef Q7SIM_PFAD
     argumente << "--port" << "0" << "--host" << "127.0.0.1";
     if (!framelog.isEmpty())
         argumente << "--log" << framelog;
     prozess_.setProcessChannelMode(QProcess::SeparateChannels);
-    prozess_.start(Q7SIM_PFAD, argumente);
+    if (vorsatz.isEmpty())
+        prozess_.start(Q7SIM_PFAD, argumente);
+    else
+        prozess_.start(vorsatz.first(), vorsatz.mid(1) + QStringList{Q7SIM_PFAD} + argumente);
     QDeadlineTimer frist(10000);
     QByteArray ausgabe;
     while (!frist.hasExpired() && port_ == 0) {
@@ -84,6 +87,7 @@ Q7Sim::Q7Sim(QStringList argumente, const QString& framelog) : framelog_(framelo
     }
 #else
     Q_UNUSED(argumente);
+    Q_UNUSED(vorsatz);
 #endif
 }
 

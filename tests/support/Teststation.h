@@ -83,7 +83,8 @@ private:
 // The simulated box on a free loopback port.
 class Q7Sim {
 public:
-    explicit Q7Sim(QStringList argumente = {}, const QString& framelog = {});
+    // 'vorsatz' runs the box through another command (e.g. "ip netns exec NAME").
+    explicit Q7Sim(QStringList argumente = {}, const QString& framelog = {}, const QStringList& vorsatz = {});
     ~Q7Sim();
     bool läuft() const { return port_ != 0; }
     quint16 Port() const { return port_; }
