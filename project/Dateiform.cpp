@@ -5,6 +5,7 @@
 
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
+#include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
 #include "platform/Twips.h"
@@ -13,6 +14,20 @@
 
 namespace {
 const QString Verboten = "/\\:*?\"<>|";
+
+// The keyboard hands the typed name to the name field; the dialog's "OK" checks it.
+void Dateiform_Return(Tastatur& tastatur, const QString& text) {
+    tastatur.hide();
+    if (Dateiform* dialog = Fenster.Dateiform) {
+        dialog->Text1->setText(text);
+        dialog->setEnabled(true);
+    }
+}
+
+void Dateiform_Esc() {
+    if (Fenster.Dateiform)
+        Fenster.Dateiform->setEnabled(true);
+}
 }
 
 Dateiform::Dateiform(QWidget* eltern) : QWidget(eltern) {
@@ -41,6 +56,7 @@ Dateiform::Dateiform(QWidget* eltern) : QWidget(eltern) {
     connect(Command1, &QPushButton::clicked, this, &Dateiform::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Dateiform::Command2_Click);
     Text1->installEventFilter(this);
+    Tastatur::Aufrufer_anmelden("Dateiform", Tastatur::Aufruferregel{false, false, Dateiform_Return, Dateiform_Esc});
     hide();
 }
 
@@ -65,8 +81,20 @@ bool Dateiform::eventFilter(QObject* objekt, QEvent* ereignis) {
         // Names are typed only for a new name; others are picked from the list.
         const QString aktion = Label2->text();
         Text1->setReadOnly(aktion != "speichern unter..." && aktion != "neu");
+        if (!Text1->isReadOnly())
+            Tastatur_öffnen();
     }
     return QWidget::eventFilter(objekt, ereignis);
+}
+
+void Dateiform::Tastatur_öffnen() {
+    Tastatur* tastatur = Fenster.Tastatur;
+    if (!tastatur)
+        return;
+    Daten.Tastaturaufrufer = "Dateiform";
+    tastatur->Text1->setText(Text1->text());
+    setEnabled(false);
+    tastatur->zeigen();
 }
 
 void Dateiform::öffnen(const QString& aktion) {

@@ -20,6 +20,8 @@ public:
     QPushButton* Command2; // "OK"
 
     void öffnen(const QString& aktion);
+    // The on-screen keyboard for the name, for "speichern unter..." and "neu".
+    void Tastatur_öffnen();
     void File1_auffrischen();
     void File1_Click(int zeile);
     void Command1_Click();

@@ -13,6 +13,7 @@
 #include "project/MDIForm1.h"
 #include "project/Projekt.h"
 #include "project/Projektdateien.h"
+#include "keyboard/Tastatur.h"
 #include "support/Teststation.h"
 
 namespace {
@@ -401,4 +402,24 @@ TEST_F(Suche, Adresse_der_Projektbox_nach_Seriennummer) {
     const int zeilen = station.Protokollmeldungen().size();
     projekt->Q7AdresseFinden();
     EXPECT_EQ(station.Protokollmeldungen().size(), zeilen);
+}
+
+TEST_F(Projektdialog, Name_von_der_Bildschirmtastatur) {
+    dialog->öffnen("neu");
+    dialog->Tastatur_öffnen();
+    Tastatur* tastatur = Fenster.Tastatur;
+    ASSERT_NE(tastatur, nullptr);
+    EXPECT_EQ(Daten.Tastaturaufrufer, "Dateiform");
+    EXPECT_FALSE(dialog->isEnabled());
+    tastatur->Text1->setText("Halle7");
+    tastatur->Label4_Click();  // "Return"
+    EXPECT_EQ(dialog->Text1->text(), "Halle7");
+    EXPECT_TRUE(dialog->isEnabled());
+    EXPECT_TRUE(tastatur->isHidden());
+
+    dialog->Tastatur_öffnen();
+    tastatur->Text1->setText("verworfen");
+    tastatur->Label3_Click();  // "Esc"
+    EXPECT_EQ(dialog->Text1->text(), "Halle7");
+    EXPECT_TRUE(dialog->isEnabled());
 }
