@@ -501,58 +501,63 @@ MBForm1::MBForm1(QWidget* eltern) : QWidget(eltern) {
     Label1->setAlignment(Qt::AlignCenter);
     Twips::Geometrie(Label1, 0, 0, 4800, 210);
 
-    Frame1 = Rahmen(this, "Meßblockbezeichnung", 30, 210, 1860, 570);
-    Meßblockausw = Liste(Frame1, "Messblockausw", 60, 195, 1740, 330);
-    Frame2 = Rahmen(this, "Meßfunktion", 1920, 210, 1860, 570);
-    Meßfkt = Liste(Frame2, "Messfkt", 60, 195, 1740, 330);
-    Frame9 = Rahmen(this, "Autozero", 3810, 210, 960, 570);
-    Check1 = new QCheckBox("on/off", Frame9);
-    Twips::Geometrie(Check1, 75, 225, 855, 285);
+    Frame1 = Rahmen(this, "Meßblockbezeichnung", 30, 210, 2430, 585);
+    Meßblockausw = Liste(Frame1, "Messblockausw", 45, 210, 2340, 330);
+    Frame2 = Rahmen(this, "Meßfunktion", 2490, 210, 2280, 585);
+    Meßfkt = Liste(Frame2, "Messfkt", 45, 210, 2190, 330);
 
-    Frame3 = Rahmen(this, "Meßbereich", 30, 795, 1860, 570);
-    Bereich = Liste(Frame3, "Bereich", 60, 195, 1740, 330);
-    Frame4 = Rahmen(this, "Sensortyp", 1920, 795, 1860, 570);
-    TSensorAuswahl = Liste(Frame4, "TSensorAuswahl", 60, 195, 1740, 330);
-    Frame8 = Rahmen(this, "Average", 3810, 795, 960, 1155);
-    Averageliste = Liste(Frame8, "Averageliste", 60, 195, 840, 330);
+    // The sensor list takes the place of the range list for the sensors.
+    Frame3 = Rahmen(this, "Meßbereich", 30, 810, 2460, 585);
+    Bereich = Liste(Frame3, "Bereich", 45, 210, 2370, 330);
+    // The blanks inside the range texts line them up in a fixed-pitch font.
+    QFont fest("DejaVu Sans Mono");
+    fest.setPixelSize(11);
+    Bereich->setFont(fest);
+    Frame4 = Rahmen(this, "Sensortyp", 30, 810, 2460, 585);
+    TSensorAuswahl = Liste(Frame4, "TSensorAuswahl", 45, 210, 2370, 330);
+    Frame7 = Rahmen(this, "Anzahl Msg.", 2520, 810, 1260, 585);
+    AnzahlMsg = Liste(Frame7, "AnzahlMsg", 45, 210, 1170, 330);
+    Frame9 = Rahmen(this, "Autozero", 3810, 810, 960, 585);
+    Check1 = new QCheckBox("on/off", Frame9);
+    Twips::Geometrie(Check1, 60, 240, 870, 285);
+
+    Frame5 = Rahmen(this, "NPLC", 30, 1410, 930, 585);
+    Integrationszeit = Liste(Frame5, "Integrationszeit", 45, 210, 840, 330);
+    Frame6 = Rahmen(this, "Digits", 990, 1410, 960, 585);
+    Anzeige = Liste(Frame6, "Anzeige", 45, 210, 870, 330);
+    Frame8 = Rahmen(this, "Average", 1980, 1410, 2790, 585);
+    Averageliste = Liste(Frame8, "Averageliste", 45, 210, 720, 330);
     const char* arten[2] = {"Moving", "Repeat"};
     for (int i = 0; i < 2; ++i) {
         Option5[i] = new QRadioButton(arten[i], Frame8);
-        Twips::Geometrie(Option5[i], 60, 570 + i * 270, 870, 270);
+        Twips::Geometrie(Option5[i], 840 + i * 990, 240, 960, 270);
     }
 
-    Frame5 = Rahmen(this, "NPLC", 30, 1380, 1110, 570);
-    Integrationszeit = Liste(Frame5, "Integrationszeit", 60, 195, 990, 330);
-    Frame6 = Rahmen(this, "Digits", 1170, 1380, 1200, 570);
-    Anzeige = Liste(Frame6, "Anzeige", 60, 195, 1080, 330);
-    Frame7 = Rahmen(this, "Anzahl Msg.", 2400, 1380, 1380, 570);
-    AnzahlMsg = Liste(Frame7, "AnzahlMsg", 60, 195, 1260, 330);
-
-    Frame10 = Rahmen(this, "Interne/externe Kaltstellentemperaturmessung", 30, 1965, 4740, 840);
+    Frame10 = Rahmen(this, "Interne/externe Kaltstellentemperaturmessung", 30, 2010, 4740, 825);
     Check3 = new QCheckBox(Frame10);
-    Twips::Geometrie(Check3, 90, 300, 300, 285);
+    Twips::Geometrie(Check3, 90, 345, 285, 285);
     Label2 = new QLabel("Verwendete Kaltstellentemp. subtrahieren\n(bei Einsatz externer\nKaltstellentemperaturmessung)",
                         Frame10);
-    Twips::Geometrie(Label2, 420, 180, 4260, 630);
+    Twips::Geometrie(Label2, 420, 210, 4260, 600);
 
-    Command7 = Knopf(this, "Command7", "Inistr.", 30, 2835, 750, 315);
-    Command8 = Knopf(this, "Command8", QString(), 810, 2835, 315, 315);
+    Command7 = Knopf(this, "Command7", "Inistr.", 30, 2850, 750, 315);
+    Command8 = Knopf(this, "Command8", QString(), 810, 2850, 315, 315);
     Label4 = new QLabel(this);
-    Twips::Geometrie(Label4, 1170, 2835, 3600, 315);
-    // The command sequence needs several lines; it is shown over the lower
+    Twips::Geometrie(Label4, 1170, 2850, 3600, 315);
+    // The command sequence needs several lines; it is shown over the
     // settings while the service view is on.
     Label3 = new QLabel(this);
     Label3->setAutoFillBackground(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3->setFrameShape(QFrame::Box);
-    Twips::Geometrie(Label3, 30, 795, 3750, 2025);
+    Twips::Geometrie(Label3, 30, 810, 4740, 2025);
 
-    Command2 = Knopf(this, "Command2", "<<", 30, 3180, 390, 390);
-    Command3 = Knopf(this, "Command3", "Speichern", 450, 3180, 990, 390);
-    Command4 = Knopf(this, "Command4", "Abbrechen", 1470, 3180, 1020, 390);
-    Command5 = Knopf(this, "Command5", "Hilfe", 2520, 3180, 630, 390);
-    Command6 = Knopf(this, "Command6", "MB löschen", 3180, 3180, 1110, 390);
-    Command1 = Knopf(this, "Command1", ">>", 4320, 3180, 450, 390);
+    Command2 = Knopf(this, "Command2", "<<", 30, 3195, 390, 390);
+    Command3 = Knopf(this, "Command3", "Speichern", 450, 3195, 990, 390);
+    Command4 = Knopf(this, "Command4", "Abbrechen", 1470, 3195, 1020, 390);
+    Command5 = Knopf(this, "Command5", "Hilfe", 2520, 3195, 630, 390);
+    Command6 = Knopf(this, "Command6", "MB löschen", 3180, 3195, 1110, 390);
+    Command1 = Knopf(this, "Command1", ">>", 4320, 3195, 450, 390);
 
     const auto nummer = QOverload<int>::of(&QComboBox::currentIndexChanged);
     connect(Meßblockausw, nummer, this, &MBForm1::Meßblockausw_Click);
@@ -653,11 +658,10 @@ void MBForm1::Bereichsliste_umstellen() {
     Sensorrahmen_zeigen(f);
 }
 
-// The sensor list replaces the range list for the temperature sensors; the
-// generic "Temperatur" block has both.
+// The sensor list replaces the range list for the temperature sensors.
 void MBForm1::Sensorrahmen_zeigen(int f) {
     Frame3->setVisible(f <= 8);
-    Frame4->setVisible(f == 6 || f >= 9);
+    Frame4->setVisible(f >= 9);
 }
 
 void MBForm1::Anzeigeliste_umstellen() {

@@ -214,13 +214,21 @@ MBForm4::MBForm4(QWidget* eltern) : QWidget(eltern) {
     Command1 = Knopf(this, "Command1", ">>", 4200, 3180, 540, 390);
 
     connect(Meßblockausw, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MBForm4::Meßblockausw_Click);
-    // A value counts when it is chosen from the list or typed and confirmed.
-    connect(Meßfkt, &QComboBox::activated, this, &MBForm4::Meßfkt_Click);
-    connect(Bereich, &QComboBox::activated, this, &MBForm4::Bereich_Click);
+    // A value counts when it is chosen from the list (the chosen entry is
+    // the text, even when it was the current one) or typed and confirmed.
+    auto gewählt = [this](QComboBox* liste, void (MBForm4::*klick)()) {
+        connect(liste, &QComboBox::activated, this, [this, liste, klick](int index) {
+            if (index >= 0)
+                liste->setEditText(liste->itemText(index));
+            (this->*klick)();
+        });
+    };
+    gewählt(Meßfkt, &MBForm4::Meßfkt_Click);
+    gewählt(Bereich, &MBForm4::Bereich_Click);
+    gewählt(Integrationszeit, &MBForm4::Integrationszeit_Click);
+    gewählt(Anzeige, &MBForm4::Anzeige_Click);
     connect(Bereich->lineEdit(), &QLineEdit::editingFinished, this, &MBForm4::Bereich_Click);
-    connect(Integrationszeit, &QComboBox::activated, this, &MBForm4::Integrationszeit_Click);
     connect(Integrationszeit->lineEdit(), &QLineEdit::editingFinished, this, &MBForm4::Integrationszeit_Click);
-    connect(Anzeige, &QComboBox::activated, this, &MBForm4::Anzeige_Click);
     connect(Anzeige->lineEdit(), &QLineEdit::editingFinished, this, &MBForm4::Anzeige_Click);
     connect(Command1, &QPushButton::clicked, this, &MBForm4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MBForm4::Command2_Click);

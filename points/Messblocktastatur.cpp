@@ -5,12 +5,13 @@
 
 #include "common/Fenster.h"
 #include "common/Festtext.h"
+#include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "points/Messstellentabellen.h"
 #include "project/Projekt.h"
 
-// Stands in for the on-screen keyboard until it is part of the program: an
-// input box with the keyboard's rules for block names.
+// Without the on-screen keyboard (a block window on its own): an input box
+// with the keyboard's rules for block names.
 namespace {
 void Messblockname_abfragen(const QPointer<QWidget>& aufrufer) {
     for (;;) {
@@ -48,6 +49,11 @@ void Messblockname_abfragen(const QPointer<QWidget>& aufrufer) {
 }  // namespace
 
 void Messblocktastatur_zeigen(QWidget* aufrufer) {
+    if (Tastatur* tastatur = Fenster.Tastatur) {
+        tastatur->Text1->clear();
+        tastatur->zeigen();
+        return;
+    }
     // Later, like the keyboard window: the list click that opened it ends first.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [fenster = QPointer<QWidget>(aufrufer)] { Messblockname_abfragen(fenster); },

@@ -3,7 +3,8 @@
 #include <QWidget>
 
 // Opens the entry for the block window 'aufrufer', which has disabled itself
-// and set Tastaturaufrufer to "MBForm". The entry ends through the project
+// and set Tastaturaufrufer to "MBForm": the on-screen keyboard when it is
+// loaded, else an input box. The entry ends through the project
 // page's block-form routing (MBForm_Enablen, MBForm_anzeigen,
 // MBFormTastaturtextverarbeit, MBForminitialisieren), or with an empty entry
 // by hiding and re-enabling the block window.

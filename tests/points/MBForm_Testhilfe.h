@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
 
@@ -88,10 +90,16 @@ inline void Anordnung_prüfen(QWidget* seite) {
         if (const auto* g = qobject_cast<const QGroupBox*>(w))
             return fm.horizontalAdvance(g->title()) + 12;
         if (const auto* c = qobject_cast<const QComboBox*>(w)) {
-            int breite = 0;
+            int breite = fm.horizontalAdvance(c->currentText());
             for (int i = 0; i < c->count(); ++i)
                 breite = qMax(breite, fm.horizontalAdvance(c->itemText(i)));
-            return breite + 22;
+            // Room of the text beside the arrow, as the style draws it.
+            QStyleOptionComboBox option;
+            option.initFrom(c);
+            option.editable = c->isEditable();
+            option.rect = c->rect();
+            const QRect feld = c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c);
+            return breite + c->width() - feld.width();
         }
         return 0;
     };
@@ -103,7 +111,7 @@ inline void Anordnung_prüfen(QWidget* seite) {
     for (QWidget* w : elemente) {
         const QWidget* eltern = w->parentWidget();
         EXPECT_TRUE(eltern->rect().contains(w->geometry())) << name(w) << " ragt aus " << name(eltern);
-        EXPECT_LE(textbreite(w), w->width()) << name(w) << " ist abgeschnitten";
+        EXPECT_LE(textbreite(w), w->width()) << name(w) << " ist abgeschnitten: " << textbreite(w) << " > " << w->width();
         if (const auto* l = qobject_cast<const QLabel*>(w))
             EXPECT_GE(w->height(), w->fontMetrics().height() * static_cast<int>(l->text().count('\n') + 1))
                 << name(w) << " zu niedrig";
