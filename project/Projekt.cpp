@@ -94,32 +94,32 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
     Combo1->setCurrentIndex(-1);
     Twips::Geometrie(Combo1, 90, 200, 2100, 300);
 
-    Frame4 = Rahmen(this, "Seriennummer des verw. Gerätes:", 60, 570, 2340, 540);
+    Frame4 = Rahmen(this, "Seriennummer des verw. Gerätes:", 60, 570, 4680, 480);
     Label3 = new QLabel(Frame4);
-    Twips::Geometrie(Label3, 120, 240, 2100, 255);
+    Twips::Geometrie(Label3, 120, 210, 4400, 255);
 
-    Frame1 = Rahmen(this, "angeschlossenes Meßgerät :", 2460, 570, 2280, 1470);
+    Frame1 = Rahmen(this, "angeschlossenes Meßgerät :", 2100, 1410, 2640, 1500);
     Combo2 = new QComboBox(Frame1);
-    Twips::Geometrie(Combo2, 90, 220, 2100, 300);
+    Twips::Geometrie(Combo2, 90, 220, 2460, 300);
     const char* meter[] = {"Com 1", "Com 2", "Com 3", "IEEE 488.2"};
     auto* meterfeld = new QWidget(Frame1);  // exclusive group of its own
-    Twips::Geometrie(meterfeld, 60, 560, 2160, 450);
+    Twips::Geometrie(meterfeld, 60, 560, 2520, 450);
     for (int i = 0; i < 4; ++i) {
         Option1[i] = new QRadioButton(meter[i], meterfeld);
-        Twips::Geometrie(Option1[i], (i % 2) * 1080, (i / 2) * 225, 1080, 225);
+        Twips::Geometrie(Option1[i], (i % 2) * 1200, (i / 2) * 225, 1320, 225);
     }
     auto* scannerfeld = new QWidget(Frame1);
-    Twips::Geometrie(scannerfeld, 60, 1050, 2160, 360);
+    Twips::Geometrie(scannerfeld, 60, 1050, 2520, 360);
     const char* scanner[] = {"LPT 1", "LPT 2", "LPT 3"};
     for (int i = 0; i < 3; ++i) {
         Option2[i] = new QRadioButton(scanner[i], scannerfeld);
-        Twips::Geometrie(Option2[i], i * 720, 60, 720, 225);
+        Twips::Geometrie(Option2[i], i * 840, 60, 840, 225);
     }
 
-    Command9 = Knopf(this, "Command9", "nach verfügbaren Geräten suchen", 60, 1170, 2340, 330);
+    Command9 = Knopf(this, "Command9", "nach verfügbaren Geräten suchen", 60, 1080, 4680, 300);
     List2 = new QListWidget(this);
     List2->setObjectName("List2");
-    Twips::Geometrie(List2, 60, 1530, 2340, 1380);
+    Twips::Geometrie(List2, 60, 1440, 1980, 1470);
 
     Command2 = Knopf(this, "Command2", "<<", 60, 3000, 600, 450);
     Command3 = Knopf(this, "Command3", "Speichern", 720, 3000, 1140, 450);
@@ -148,6 +148,7 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
             List2_Click(zeile);
     });
     connect(Combo2, &QComboBox::currentIndexChanged, this, &Projekt::Combo2_Click);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &Projekt::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Projekt::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Projekt::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Projekt::speichern);
@@ -214,6 +215,15 @@ void Projekt::Projektname_aktualisieren() {
     Daten.Projektname = Fenster.Dateiform ? Fenster.Dateiform->Text1->text() : QString();
     Datei_ersetzen(Pfade::lokal(Projektbezeichnungsdatei), Text1252::kodieren(Daten.Projektname + "\r\n"));
     Label1->setText(Daten.Projektname);
+}
+
+void Projekt::Combo1_Click(int index) {
+    if (index < 0 || !Fenster.Dateiform)
+        return;
+    Fenster.Dateiform->öffnen(Combo1->itemText(index));
+    // The same action chosen again must open the dialog again.
+    const QSignalBlocker still(Combo1);
+    Combo1->setCurrentIndex(-1);
 }
 
 void Projekt::speichern() {

@@ -68,6 +68,7 @@ public:
     void Projname_Datei_anleg();
     void Projektname_aus_Datei_holen();
     void Projektname_aktualisieren();
+    void Combo1_Click(int index);
     void speichern();
     void noname01_speichern();
     bool alles_speichern();
