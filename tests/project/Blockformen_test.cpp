@@ -5,6 +5,7 @@
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "common/Steuerelemente.h"
+#include "keyboard/Tastatur.h"
 #include "platform/Warten.h"
 #include "points/MBForm1.h"
 #include "points/MBForm4.h"
@@ -192,4 +193,41 @@ TEST(Blockformen, Löschen_setzt_das_Modell_der_Seite) {
     s.scpi.Command6_Click();
     EXPECT_EQ(Messblockliste().first(), "Wechselspannung");
     EXPECT_EQ(Daten.Messblocktabelle[1].Gerätetyp, 6);
+}
+
+TEST(Blockformen, Neuer_Block_über_die_Bildschirmtastatur) {
+    Teststation station;
+    Seiten s;
+    Tastatur tastatur;
+    tastatur.Form_Load();
+    s.Modell(1);
+    s.projekt.MBForm_anzeigen();
+    Listenindex_setzen(s.scpi.Meßblockausw, 9);  // "neu"
+    EXPECT_TRUE(tastatur.isVisible());
+    EXPECT_FALSE(s.scpi.isEnabled());
+    EXPECT_EQ(Daten.Tastaturaufrufer, "MBForm");
+    EXPECT_EQ(tastatur.Text1->text(), "");
+
+    tastatur.Text1->setText("Widerstand");  // exists: the keyboard stays open
+    tastatur.Label4_Click();
+    EXPECT_TRUE(tastatur.isVisible());
+    EXPECT_EQ(Messblockliste().size(), 10);
+
+    tastatur.Text1->setText("Vorlauf");
+    tastatur.Label4_Click();
+    EXPECT_FALSE(tastatur.isVisible());
+    EXPECT_TRUE(s.scpi.isEnabled());
+    EXPECT_TRUE(s.scpi.isVisible());
+    EXPECT_EQ(Messblockliste().at(9), "Vorlauf");
+    EXPECT_EQ(Daten.Messblocktabelle[10].Funktionspräfix.text(), ":VOLT:DC");
+    EXPECT_EQ(s.scpi.Meßblockausw->currentText(), "Vorlauf");
+    EXPECT_EQ(s.scpi.Meßblockausw->count(), 11);
+
+    // Esc: the block form is hidden and usable again, nothing created.
+    Listenindex_setzen(s.scpi.Meßblockausw, 10);
+    EXPECT_TRUE(tastatur.isVisible());
+    tastatur.Label3_Click();
+    EXPECT_FALSE(s.scpi.isVisible());
+    EXPECT_TRUE(s.scpi.isEnabled());
+    EXPECT_EQ(Messblockliste().size(), 11);
 }
