@@ -18,6 +18,7 @@
 #include "common/Fenster.h"
 #include "common/Steuerelemente.h"
 #include "common/Zahlformat.h"
+#include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
 #include "platform/Programmende.h"
@@ -233,6 +234,18 @@ CalcuReihenfolge::CalcuReihenfolge(QWidget* eltern) : QWidget(eltern) {
     connect(Command5, &QPushButton::clicked, this, &CalcuReihenfolge::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &CalcuReihenfolge::Command6_Click);
     connect(Command8, &QPushButton::clicked, this, &CalcuReihenfolge::Command8_Click);
+    // The keyboard edits formulas for this page: references are one unit, the
+    // scan list's signals are offered, "Return" takes the formula over.
+    Tastatur::Aufrufer_anmelden("CalcuReihenfolge",
+                                Tastatur::Aufruferregel{true, true,
+                                                        [](Tastatur& tastatur, const QString& text) {
+                                                            if (Fenster.CalcuReihenfolge)
+                                                                Fenster.CalcuReihenfolge->Formel_übernehmen(text, &tastatur);
+                                                        },
+                                                        [] {
+                                                            if (Fenster.CalcuReihenfolge)
+                                                                Fenster.CalcuReihenfolge->wiederherstellen();
+                                                        }});
     hide();
 }
 
@@ -561,7 +574,13 @@ void CalcuReihenfolge::CalcureihenfolgeTest_Ein() {
 
 // ---- keyboard -----------------------------------------------------------------
 
-void CalcuReihenfolge::Tastatur_öffnen(const QString& text) { Tastaturtext = text; }
+void CalcuReihenfolge::Tastatur_öffnen(const QString& text) {
+    Tastaturtext = text;
+    if (Tastatur* tastatur = Fenster.Tastatur) {
+        tastatur->Text1->setText(text);
+        tastatur->zeigen();
+    }
+}
 
 void CalcuReihenfolge::List2_DblClick() {
     const int zeile = List2->currentRow();

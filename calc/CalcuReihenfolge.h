@@ -90,8 +90,7 @@ public:
     // "=" (the keyboard window stays disabled until the notice is closed).
     bool Formel_übernehmen(const QString& text, QWidget* tastatur = nullptr);
 
-    // The keyboard window is not part of this page; until it exists these
-    // hold what the page hands it: the text to edit and the signal list.
+    // What the page handed the keyboard: the text to edit and the signal list.
     QString Tastaturtext;
     QStringList Signalliste;
 
@@ -119,7 +118,7 @@ private:
     // Stand-in for the scan-list page's lines: the signal names of the scan
     // positions, up to the first empty one.
     static QStringList Scanlistensignale();
-    // Stand-in for opening the keyboard window.
+    // Opens the on-screen keyboard with the definition to edit.
     void Tastatur_öffnen(const QString& text);
     QStringList Definitionszeilen() const;
 };
