@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QUdpSocket>
 
 #include "common/Fenster.h"
@@ -422,4 +423,43 @@ TEST_F(Projektdialog, Name_von_der_Bildschirmtastatur) {
     tastatur->Label3_Click();  // "Esc"
     EXPECT_EQ(dialog->Text1->text(), "Halle7");
     EXPECT_TRUE(dialog->isEnabled());
+}
+
+TEST(Projektstart, Standardprojekt_beginnt_immer_mit_den_Anfangstabellen) {
+    Teststation station;
+    for (QChar lw : {'c', 'd', 'e'})
+        station.Laufwerk_anlegen(lw);
+    {
+        MDIForm1 rahmen;
+        ASSERT_TRUE(rahmen.MDIForm_Load());
+        Daten.Kanaltabelle[1].Signalbezeichnung[1] = "alt";
+        ASSERT_TRUE(Fenster.Projekt->alles_speichern());  // work kept in noname01.kxp
+        rahmen.entladen();
+    }
+    Daten = Programmdaten{};
+    MDIForm1 rahmen;
+    ASSERT_TRUE(rahmen.MDIForm_Load());
+    EXPECT_EQ(Daten.Projektname, "noname01.kxp");
+    EXPECT_TRUE(Daten.Kanaltabelle[1].Signalbezeichnung[1].text().trimmed().isEmpty());
+    EXPECT_EQ(Daten.Kanaltabelle[1].Klemme[1].text(), "A 01");
+    rahmen.entladen();
+}
+
+TEST(Projektstart, Projektname_aus_der_Kommandozeile_ohne_fuehrende_Leerzeichen) {
+    Teststation station;
+    for (QChar lw : {'c', 'd', 'e'})
+        station.Laufwerk_anlegen(lw);
+    QProcess programm;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+    umgebung.insert("KESTRIX_DIALOGPROTOKOLL", station.Programmverzeichnis() + "/dialoge.txt");
+    programm.setProcessEnvironment(umgebung);
+    programm.start(KESTRIX_PFAD, {"   halle.kxp"});
+    // The project does not exist: the load asks for one, the empty answer ends the program.
+    ASSERT_TRUE(programm.waitForFinished(20000));
+    EXPECT_EQ(Teststation::Datei_lesen(station.Wurzel() + "/c/kestrix/intern/projbez/projekt.kxp"), "halle.kxp\r\n");
+    EXPECT_EQ(Teststation::Datei_lesen(station.Wurzel() + "/c/kestrix/intern/Stromaus/halle.kxp"),
+              QByteArray("\x01\x00", 2));
+    EXPECT_TRUE(QString::fromUtf8(Teststation::Datei_lesen(station.Programmverzeichnis() + "/dialoge.txt"))
+                    .startsWith("Meldung: Projekt nicht vorhanden!\n"));
 }
