@@ -216,7 +216,7 @@ struct Programmdaten {
     QString Logdateiname;
     QString Rohdateiname;
     QString Rechdateiname;
-    QString Datenpuffer;
+    QString Datenpuffer[201];  // recent data-interface lines, newest at 0
 
     // project
     QString Projektname;

@@ -22,7 +22,9 @@
 #include "points/Kanalbelegung.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
+#include "project/Network.h"
 #include "project/Projekt.h"
+#include "recording/Datendateien.h"
 #include "recording/Datenformat.h"
 #include "recording/Datenlogger.h"
 #include "run/Hauptfenster.h"
@@ -163,6 +165,7 @@ void MDIForm1::Drivetypabfrage2() {
 void MDIForm1::Seiten_laden() {
     auto* haupt = new Hauptfenster(Arbeitsfläche);
     new Projekt(Arbeitsfläche);
+    Fenster.Projekt->Messdatenverzeichnis_anlegen = [] { Datendateien::Meßdatenverz_anleg(); };
     auto* dialog = new Dateiform(Arbeitsfläche);
     auto* hinweis = new Hinweisform(Arbeitsfläche);
     hinweis->Ablauf = [dialog](const QString& text, int knopf) { return dialog->Hinweis_beantwortet(text, knopf); };
@@ -183,6 +186,20 @@ void MDIForm1::Seiten_laden() {
         };
     (new Tastatur(Arbeitsfläche))->Form_Load();
     (new Mausfangform(Arbeitsfläche))->Form_Load();
+    (new Network(Arbeitsfläche))->Form_Load();
+    if (Fenster.Projekt) {
+        // The way from the project page to the network page, in the free space
+        // below the meter frame (the test controls use it when shown).
+        auto* netzwerk = new QPushButton("Netzwerk", Fenster.Projekt);
+        netzwerk->setObjectName("Netzwerkknopf");
+        Twips::Geometrie(netzwerk, 2460, Daten.Testlabels != 0 ? 2070 : 2580, 2280, 360);
+        QObject::connect(netzwerk, &QPushButton::clicked, Fenster.Projekt, [] {
+            if (Fenster.Network) {
+                Fenster.Network->show();
+                Fenster.Network->raise();
+            }
+        });
+    }
     if (Fenster.Projekt)
         Fenster.Projekt->Rechenliste_speichern = [] {
             if (Fenster.CalcuReihenfolge)
@@ -213,6 +230,7 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Kanalbelegung;
     delete Fenster.Tastatur;
     delete Fenster.Mausfangform;
+    delete Fenster.Network;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {

@@ -1,0 +1,502 @@
+#include "recording/Datendateien.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMap>
+#include <QSaveFile>
+
+#include <memory>
+
+#include <unistd.h>
+
+#include "calc/CalcuReihenfolge.h"
+#include "calc/Datenreihenfolge.h"
+#include "calc/Listenzeile.h"
+#include "common/Fenster.h"
+#include "common/Programmdaten.h"
+#include "common/Protokolldatei.h"
+#include "platform/Dialoge.h"
+#include "platform/Pfade.h"
+#include "platform/Programmende.h"
+#include "platform/Text1252.h"
+#include "recording/Datenformat.h"
+#include "run/Hauptfenster.h"
+
+namespace {
+
+const QByteArray Zeilenende = "\r\n";
+
+// Blanks removed on both sides; tabs and zero characters stay.
+QString Trim(const QString& text) {
+    qsizetype a = 0, e = text.size();
+    while (a < e && text[a] == ' ')
+        ++a;
+    while (e > a && text[e - 1] == ' ')
+        --e;
+    return text.mid(a, e - a);
+}
+
+QByteArray Zeile(const QString& text) { return Text1252::kodieren(text) + Zeilenende; }
+
+QString Bis_zum_Punkt(const QString& name) {
+    const qsizetype punkt = name.indexOf('.');
+    return punkt < 0 ? name : name.left(punkt);
+}
+
+// A fault is logged when it starts and when it is over, not with every record.
+void Störung_melden(bool& gestört, bool fehler, const QString& bei_fehler, const QString& vorbei) {
+    if (fehler && !gestört)
+        Protokolldatei_schreiben(bei_fehler);
+    else if (!fehler && gestört)
+        Protokolldatei_schreiben(vorbei);
+    gestört = fehler;
+}
+
+// ---- data interface -----------------------------------------------------------
+
+enum Schnittstelle { Daten_txt, Daten_und_txt, Rohdat_txt, Rohdat_und_txt, Rechdat_txt, Rechdat_und_txt, Anzahl };
+
+const char* const Schnittstellennamen[Anzahl] = {"Daten.txt",   "Daten&.txt",   "Rohdat.txt",
+                                                 "Rohdat&.txt", "Rechdat.txt", "Rechdat&.txt"};
+
+// Written into a temporary file beside the target and renamed over it on
+// commit; a failed open leaves the slot empty and the old file in place.
+std::unique_ptr<QSaveFile> schnittstelle[Anzahl];
+bool schnittstelle_öffnen_gestört = false;
+bool schnittstelle_schreiben_gestört = false;
+
+void Schnittstelle_öffnen(Schnittstelle s) {
+    const QString pfad = Pfade::lokal(Daten.Ramdisk1.roh() + Schnittstellennamen[s]);
+    for (int versuch = 1;; ++versuch) {
+        auto datei = std::make_unique<QSaveFile>(pfad);
+        if (datei->open(QIODevice::WriteOnly)) {
+            schnittstelle[s] = std::move(datei);
+            Störung_melden(schnittstelle_öffnen_gestört, false, {},
+                           "Datenschnittstelle wieder beschreibbar: " + Daten.Ramdisk1.roh());
+            return;
+        }
+        // While a fault lasts every record tries once, without waiting, so
+        // the run keeps its pace when the drive is gone for good.
+        if (schnittstelle_öffnen_gestört || versuch >= Datendateien::Öffnungsversuche) {
+            schnittstelle[s].reset();
+            Störung_melden(schnittstelle_öffnen_gestört, true,
+                           "Datenschnittstelle nicht beschreibbar: " + Daten.Ramdisk1.roh() +
+                               Schnittstellennamen[s],
+                           {});
+            return;
+        }
+        Delay_events(Datendateien::Wiederholpause_s);
+    }
+}
+
+void Schnittstelle_schreiben(Schnittstelle s, const QByteArray& bytes) {
+    if (schnittstelle[s])
+        schnittstelle[s]->write(bytes);
+}
+
+void Schnittstelle_schließen(Schnittstelle s) {
+    if (!schnittstelle[s])
+        return;
+    const bool ok = schnittstelle[s]->commit();
+    const QString fehler = schnittstelle[s]->errorString();
+    schnittstelle[s].reset();
+    Störung_melden(schnittstelle_schreiben_gestört, !ok,
+                   "Datenschnittstelle nicht geschrieben: " + Daten.Ramdisk1.roh() + Schnittstellennamen[s] + " (" +
+                       fehler + ")",
+                   "Datenschnittstelle wieder geschrieben: " + Daten.Ramdisk1.roh());
+}
+
+// ---- logger buffer ------------------------------------------------------------
+
+struct Loggerdatei {
+    QString name;        // in the root of Ramdisk2
+    QFile datei;
+    qint64 länge = 0;    // before this record
+    QByteArray satz;     // what this record adds, held back lines first
+    bool offen = false;
+};
+
+Loggerdatei logdatei, rechdatei, rohdatei;
+bool puffer_gestört = false;
+QMap<QString, QByteArray> rückstand;  // by buffer file name
+
+void Logger_öffnen(Loggerdatei& l, const QString& name) {
+    l.name = name;
+    l.satz = rückstand.take(name);
+    l.datei.setFileName(Pfade::lokal(Daten.Ramdisk2.roh() + name));
+    l.offen = l.datei.open(QIODevice::WriteOnly | QIODevice::Append);
+    l.länge = l.offen ? l.datei.size() : 0;
+    Störung_melden(puffer_gestört, !l.offen,
+                   "Loggerpuffer nicht beschreibbar: " + Daten.Ramdisk2.roh() + name +
+                       ", Zeilen werden zurückgehalten",
+                   "Loggerpuffer wieder beschreibbar: " + Daten.Ramdisk2.roh());
+}
+
+void Logger_schreiben(Loggerdatei& l, const QString& text) { l.satz += Zeile(text); }
+
+// The lines of the record reach the buffer file whole or not at all; what
+// did not fit is held back for the next record.
+void Logger_schließen(Loggerdatei& l) {
+    if (l.name.isEmpty())
+        return;
+    bool ok = l.offen;
+    if (ok) {
+        ok = l.datei.write(l.satz) == l.satz.size() && l.datei.flush();
+        if (!ok)
+            l.datei.resize(l.länge);
+        l.datei.close();
+        Störung_melden(puffer_gestört, !ok,
+                       "Loggerpuffer nicht beschreibbar: " + Daten.Ramdisk2.roh() + l.name +
+                           ", Zeilen werden zurückgehalten",
+                       "Loggerpuffer wieder beschreibbar: " + Daten.Ramdisk2.roh());
+    }
+    if (!ok && !l.satz.isEmpty())
+        rückstand[l.name] += l.satz;
+    l.satz.clear();
+    l.name.clear();
+    l.offen = false;
+}
+
+bool Logger_getrennt() { return Daten.Knopfzustände[8] == -1; }
+
+// What a recording-order column and a scan position must share: block name
+// (first 16 characters, trimmed), signal name, terminal and slot.
+QString Schlüssel(const Scanlistensatz& s) {
+    return Links16(Trim(s.Messblockname.text())) + QChar(1) + s.Signalname.text() + QChar(1) +
+           QString::number(s.Klemmennummer) + QChar(1) + QString::number(s.Gruppennummer);
+}
+
+}  // namespace
+
+// ---- names and directories ------------------------------------------------------
+
+void Datendateien::Projektkurzname() { Daten.Projektkurzname = Bis_zum_Punkt(Daten.Projektname); }
+
+QString Datendateien::Projektdatenverzeichnis() {
+    return "c:\\kestrix\\extern\\messdat\\" + Daten.Projektkurzname + "\\";
+}
+
+void Datendateien::Meßdatenverz_anleg() {
+    const auto anlegen = [](const QString& windowspfad) {
+        const QString pfad = Pfade::lokal(windowspfad);
+        if (!QFileInfo::exists(pfad))
+            QDir().mkdir(pfad);
+    };
+    anlegen("c:\\kestrix");
+    anlegen("c:\\kestrix\\extern");
+    anlegen("c:\\kestrix\\extern\\messdat");
+    anlegen("c:\\kestrix\\extern\\config");
+    Projektkurzname();
+    anlegen("c:\\kestrix\\extern\\messdat\\" + Daten.Projektkurzname);
+    anlegen("c:\\kestrix\\extern\\config\\" + Daten.Projektkurzname);
+    anlegen("c:\\kestrix");
+    anlegen("c:\\kestrix\\intern");
+    anlegen("c:\\kestrix\\intern\\protdat");
+}
+
+bool Datendateien::Rechenwerte_definiert() {
+    return Fenster.CalcuReihenfolge && Fenster.CalcuReihenfolge->List2->count() >= 2;
+}
+
+int Datendateien::Aufzeichnungszeilen() {
+    return Fenster.Datenreihenfolge ? Fenster.Datenreihenfolge->List2->count() : Datenreihenfolge::Aufzeichnungslänge();
+}
+
+// ---- lines ----------------------------------------------------------------------
+
+void Datendateien::Reihenfolge_ändern() {
+    const Datenformatsatz_t& f = Daten.Datenformatsatz;
+    const QString& sep = Daten.Trennzeichen;
+    // The placeholder takes exactly the fields a value has, so the columns
+    // after a deleted one keep their place: a time only when one stands
+    // before each value.
+    const QString zeit = f.Zeit == 1 && f.Zeit_nach_jedem_Messwert != 0 ? "--" + sep : QString();
+    const QString einheit = f.Einheiten == 1 ? "--" + sep : QString();
+    const QString name = f.Signalnamen == 1 ? "--" + sep : QString();
+    const QString dummy = zeit + "9E99" + sep + einheit + name;
+
+    // The first scan position of every block, signal and terminal, looked up
+    // once instead of for every column.
+    QHash<QString, int> scanposition;
+    scanposition.reserve(120);
+    for (int i = 120; i >= 1; --i) {
+        const Scanlistensatz& s = Daten.Scanlistentabelle[i];
+        scanposition.insert(Schlüssel(s), i);
+    }
+
+    const int zeilen = std::min(Aufzeichnungszeilen(), 121);
+    for (int j = 0; j < zeilen; ++j) {
+        const Scanlistensatz& a = Daten.Aufzeichnungstabelle[j];
+        const auto gefunden = scanposition.constFind(Schlüssel(a));
+        if (gefunden != scanposition.constEnd()) {
+            const Ausgabesatz& von = Daten.Messwerttexte[*gefunden];
+            Ausgabesatz& nach = Daten.Aufzeichnungstexte[j];
+            nach.Datensegment = von.Datensegment;
+            nach.Anzeigetext = von.Anzeigetext;
+            nach.Blocknummer = von.Blocknummer;
+            nach.Logwert = von.Logwert;
+            nach.Logzeit = von.Logzeit;
+            nach.Zweittext = von.Zweittext;
+        }
+        const QString a_signal = a.Signalname.text();
+        if (Trim(a.Messblockname.text()) == Listenzeile::Platzhalter && Trim(a_signal) == Listenzeile::Platzhalter) {
+            Ausgabesatz& nach = Daten.Aufzeichnungstexte[j];
+            nach.Datensegment = dummy;
+            nach.Anzeigetext = dummy;
+            nach.Blocknummer = 0;
+            nach.Messwertzeit = "--";
+            nach.Logwert = Listenzeile::Platzhalter;
+            nach.Logzeit = "--";
+            nach.Zweittext.clear();
+        }
+    }
+
+    QString zeile = Daten.Messwerttexte[1].Zeilenanfang;
+    for (int j = 0; j < zeilen; ++j)
+        zeile += Daten.Aufzeichnungstexte[j].Datensegment;
+    Daten.Datenzeile = zeile;
+}
+
+void Datendateien::Datenlogzeile_erstellen() {
+    const bool rechenwerte = Rechenwerte_definiert();
+    if (!rechenwerte) {
+        // Texts of definitions that no longer exist must not reach the files.
+        CalcuReihenfolge::Rechendatenteil.clear();
+        CalcuReihenfolge::Rechenlogteil.clear();
+        CalcuReihenfolge::Rechenkopf.clear();
+    }
+    const Datenloggersatz_t& l = Daten.Datenloggersatz;
+    if (l.Datenlogger_ein != 1) {
+        // The data interface carries the calculated values with the logger
+        // off too.
+        if (rechenwerte) {
+            Fenster.CalcuReihenfolge->CalcuVar_berechnen();
+            CalcuReihenfolge::RechnenDatzeile_erstellen();
+        }
+        return;
+    }
+    const QString& sep = Daten.Logtrennzeichen;
+    const auto wert = [&l](int j) {
+        QString v = Trim(Daten.Aufzeichnungstexte[j].Logwert);
+        if (l.Dezimalpunkt == 1)
+            Datenformat::KommazuPunkt(v);
+        return v;
+    };
+    const auto werte_bis = [](int j) { return j <= 120 && Listenzeile::hat_Text(Daten.Aufzeichnungstabelle[j].Signalname.text()); };
+
+    QString zeile;
+    if (l.Zeit_nach_jedem_Messwert != 0) {
+        if (l.Zeit_am_Zeilenbeginn == 0)
+            for (int j = 0; werte_bis(j); ++j)
+                zeile += l.Zeit_ein == 1 ? Trim(Daten.Aufzeichnungstexte[j].Logzeit) + sep + wert(j) + sep : wert(j) + sep;
+    } else {
+        if (l.Zeit_ein == 1)
+            zeile = Trim(Daten.Messwerttexte[1].Logzeit) + sep;
+        for (int j = 0; werte_bis(j); ++j)
+            zeile += wert(j) + sep;
+    }
+    Daten.Logzeile = zeile;
+    Daten.Logzeile_roh = zeile;
+
+    if (rechenwerte) {
+        Fenster.CalcuReihenfolge->CalcuVar_berechnen();
+        if (l.Header_ein == 1)
+            CalcuReihenfolge::RechnenHeader_erstellen();
+        CalcuReihenfolge::RechnenLogzeile_erstellen();
+        CalcuReihenfolge::RechnenDatzeile_erstellen();
+        Daten.Logzeile = zeile + CalcuReihenfolge::Rechenlogteil;
+        Daten.Logzeile_rech =
+            (l.Zeit_ein == 1 ? Trim(Daten.Messwerttexte[1].Logzeit) + sep : QString()) + CalcuReihenfolge::Rechenlogteil;
+    }
+}
+
+// ---- one record -------------------------------------------------------------------
+
+void Datendateien::Meßdatei_öffnen() {
+    Schnittstelle_öffnen(Daten_txt);
+    Schnittstelle_öffnen(Daten_und_txt);
+    if (Rechenwerte_definiert()) {
+        Schnittstelle_öffnen(Rohdat_txt);
+        Schnittstelle_öffnen(Rohdat_und_txt);
+        Schnittstelle_öffnen(Rechdat_txt);
+        Schnittstelle_öffnen(Rechdat_und_txt);
+    }
+    if (Daten.Datenloggersatz.Datenlogger_ein == 1) {
+        if (Logger_getrennt()) {
+            const QString basis = Bis_zum_Punkt(Daten.Logdateiname);
+            Daten.Rechdateiname = basis + ".cal";
+            Daten.Rohdateiname = basis + ".roh";
+            Logger_öffnen(rechdatei, Daten.Rechdateiname);
+            Logger_öffnen(rohdatei, Daten.Rohdateiname);
+        } else {
+            Logger_öffnen(logdatei, Daten.Logdateiname);
+        }
+    }
+}
+
+void Datendateien::Meßdat_speichern() {
+    const QString& rechendaten = CalcuReihenfolge::Rechendatenteil;
+    const QString satz = Daten.Datenzeile + rechendaten;
+    Schnittstelle_schreiben(Daten_txt, Zeile(satz));
+    if (Rechenwerte_definiert()) {
+        Schnittstelle_schreiben(Rechdat_txt, Zeile(Daten.Messwerttexte[1].Zeilenanfang + rechendaten));
+        Schnittstelle_schreiben(Rohdat_txt, Zeile(Daten.Datenzeile));
+    }
+
+    // The ring: shifted up from the top while written from the bottom, so
+    // the file gets the new line and the 98 before it, newest first; step 50
+    // already holds the copy of the line just written.
+    QString* puffer = Daten.Datenpuffer;
+    puffer[0] = satz;
+    QByteArray ring;
+    for (int i = 0; i <= 99; ++i) {
+        puffer[100 - i] = puffer[99 - i];
+        if (!puffer[i].isEmpty() && i != 50)
+            ring += Zeile(puffer[i]);
+    }
+    Schnittstelle_schreiben(Daten_und_txt, ring);
+
+    if (Daten.Datenloggersatz.Datenlogger_ein != 1)
+        return;
+    if (!Logger_getrennt()) {
+        if (Daten.Headermerker == 1) {
+            Logger_schreiben(logdatei, Daten.Kopfzeile_roh + CalcuReihenfolge::Rechenkopf);
+            Daten.Headermerker = 0;
+        }
+        Logger_schreiben(logdatei, Daten.Logzeile);
+    } else {
+        if (Daten.Headermerker == 1)
+            Logger_schreiben(rechdatei, CalcuReihenfolge::Rechenkopf);
+        Logger_schreiben(rechdatei, Daten.Logzeile_rech);
+        if (Daten.Headermerker == 1) {
+            Logger_schreiben(rohdatei, Daten.Kopfzeile_roh);
+            Daten.Headermerker = 0;
+        }
+        Logger_schreiben(rohdatei, Daten.Logzeile_roh);
+    }
+}
+
+void Datendateien::Meßdatei_schließen() {
+    Schnittstelle_schließen(Daten_txt);
+    Schnittstelle_schließen(Daten_und_txt);
+    // Also when the definitions went away between opening and closing: an
+    // opened file is always committed.
+    Schnittstelle_schließen(Rohdat_txt);
+    Schnittstelle_schließen(Rechdat_txt);
+    Schnittstelle_schließen(Rohdat_und_txt);
+    Schnittstelle_schließen(Rechdat_und_txt);
+    Logger_schließen(rechdatei);
+    Logger_schließen(rohdatei);
+    Logger_schließen(logdatei);
+}
+
+// ---- moving the logger files ----------------------------------------------------------
+
+void Datendateien::Datenlogfiles_umkopieren(const QString& Dateiname) {
+    const i16 art = Daten.Knopfzustände[8];
+    if (art == 0) {
+        Datenlogfile_umkopieren(Dateiname, Daten.Kopfzeile_roh + CalcuReihenfolge::Rechenkopf);
+    } else if (art == -1) {
+        const QString basis = Bis_zum_Punkt(Dateiname);
+        Datenlogfile_umkopieren(basis + ".cal", CalcuReihenfolge::Rechenkopf);
+        Datenlogfile_umkopieren(basis + ".roh", Daten.Kopfzeile_roh);
+    }
+}
+
+bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QString& Kopfzeile) {
+    if (Daten.Datenloggersatz.Datenlogger_ein != 1)
+        return true;
+    const QString ziel = Pfade::lokal(Projektdatenverzeichnis() + Dateiname);
+    const auto nicht_verschoben = [&Dateiname](const QString& grund) {
+        Protokolldatei_schreiben("Loggerdatei " + Dateiname + " nicht verschoben (" + grund +
+                                 "), bleibt im Puffer " + Daten.Ramdisk2.roh());
+        return false;
+    };
+
+    // A new project file starts with the header line.
+    if (!QFileInfo::exists(ziel)) {
+        QFile neu(ziel);
+        if (!neu.open(QIODevice::WriteOnly | QIODevice::Append))
+            return nicht_verschoben(neu.errorString());
+        const QByteArray kopf = Zeile(Kopfzeile);
+        if (neu.write(kopf) != kopf.size() || !neu.flush()) {
+            const QString fehler = neu.errorString();
+            neu.close();
+            neu.remove();
+            return nicht_verschoben(fehler);
+        }
+        Daten.Headermerker = 0;
+        neu.close();
+    }
+
+    QFile ziel_datei(ziel);
+    if (!ziel_datei.open(QIODevice::WriteOnly | QIODevice::Append))
+        return nicht_verschoben(ziel_datei.errorString());
+
+    if (!QFileInfo::exists(Pfade::lokal("c:\\kestrix\\intern\\kanaele\\" + Daten.Projektname))) {
+        ziel_datei.close();
+        dialoge().Meldung("Projekt nicht vorhanden!");
+        programmende().sofort_beenden();
+        return false;
+    }
+
+    const QString puffer = Pfade::lokal(Daten.Ramdisk2.roh() + Dateiname);
+    const bool puffer_da = QFileInfo(puffer).isFile();
+    QByteArray inhalt;
+    if (puffer_da) {
+        QFile p(puffer);
+        if (!p.open(QIODevice::ReadOnly))
+            return nicht_verschoben(p.errorString());
+        inhalt = p.readAll();
+        if (p.error() != QFileDevice::NoError)
+            return nicht_verschoben(p.errorString());
+        // A line cut off by a power failure ends here, so the next one
+        // starts on a line of its own.
+        if (!inhalt.isEmpty() && !inhalt.endsWith('\n'))
+            inhalt += Zeilenende;
+    }
+    inhalt += rückstand.value(Dateiname);
+
+    // Appended, flushed to the disk, and only then taken out of the buffer;
+    // a failed append is cut off again so that the next move does not
+    // repeat half of it.
+    if (!inhalt.isEmpty()) {
+        const qint64 vorher = ziel_datei.size();
+        const bool ok = ziel_datei.write(inhalt) == inhalt.size() && ziel_datei.flush() &&
+                        ::fsync(ziel_datei.handle()) == 0;
+        if (!ok) {
+            const QString fehler = ziel_datei.errorString();
+            ziel_datei.resize(vorher);
+            ziel_datei.close();
+            return nicht_verschoben(fehler);
+        }
+    }
+    ziel_datei.close();
+    rückstand.remove(Dateiname);
+    if (puffer_da && !QFile::remove(puffer) && !QFile::resize(puffer, 0))
+        Protokolldatei_schreiben("Loggerpuffer " + Daten.Ramdisk2.roh() + Dateiname +
+                                 " nach dem Verschieben nicht gelöscht");
+    return true;
+}
+
+QByteArray Datendateien::Rückstand(const QString& Dateiname) { return rückstand.value(Dateiname); }
+
+void Datendateien::Zustand_zurücksetzen() {
+    for (auto& s : schnittstelle)
+        if (s) {
+            s->cancelWriting();
+            s.reset();
+        }
+    for (Loggerdatei* l : {&logdatei, &rechdatei, &rohdatei}) {
+        l->datei.close();
+        l->name.clear();
+        l->satz.clear();
+        l->offen = false;
+    }
+    rückstand.clear();
+    schnittstelle_öffnen_gestört = false;
+    schnittstelle_schreiben_gestört = false;
+    puffer_gestört = false;
+}
