@@ -22,7 +22,6 @@
 #include "points/Kanalbelegung.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
-#include "project/Network.h"
 #include "project/Projekt.h"
 #include "recording/Datendateien.h"
 #include "recording/Datenformat.h"
@@ -186,20 +185,6 @@ void MDIForm1::Seiten_laden() {
         };
     (new Tastatur(Arbeitsfläche))->Form_Load();
     (new Mausfangform(Arbeitsfläche))->Form_Load();
-    (new Network(Arbeitsfläche))->Form_Load();
-    if (Fenster.Projekt) {
-        // The way from the project page to the network page, in the free space
-        // below the meter frame (the test controls use it when shown).
-        auto* netzwerk = new QPushButton("Netzwerk", Fenster.Projekt);
-        netzwerk->setObjectName("Netzwerkknopf");
-        Twips::Geometrie(netzwerk, 2460, Daten.Testlabels != 0 ? 2070 : 2580, 2280, 360);
-        QObject::connect(netzwerk, &QPushButton::clicked, Fenster.Projekt, [] {
-            if (Fenster.Network) {
-                Fenster.Network->show();
-                Fenster.Network->raise();
-            }
-        });
-    }
     if (Fenster.Projekt)
         Fenster.Projekt->Rechenliste_speichern = [] {
             if (Fenster.CalcuReihenfolge)
@@ -230,7 +215,6 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Kanalbelegung;
     delete Fenster.Tastatur;
     delete Fenster.Mausfangform;
-    delete Fenster.Network;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {
