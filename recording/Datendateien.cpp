@@ -159,13 +159,47 @@ void Logger_schließen(Loggerdatei& l) {
     l.offen = false;
 }
 
+// "Daten&.txt" is rewritten with 99 long lines on every record; each line is
+// converted once and its bytes travel through the ring with it.
+struct Ringbytes {
+    QString text;  // shares its data with the ring entry it was made from
+    QByteArray bytes;
+};
+Ringbytes ringbytes[201];
+QByteArray ring;
+
+const QByteArray& Ringzeile(int i) {
+    const QString& text = Daten.Datenpuffer[i];
+    Ringbytes& r = ringbytes[i];
+    if (!r.text.isSharedWith(text) && r.text != text) {
+        r.text = text;
+        r.bytes = Zeile(text);
+    }
+    return r.bytes;
+}
+
 bool Logger_getrennt() { return Daten.Knopfzustände[8] == -1; }
 
 // What a recording-order column and a scan position must share: block name
-// (first 16 characters, trimmed), signal name, terminal and slot.
-QString Schlüssel(const Scanlistensatz& s) {
-    return Links16(Trim(s.Messblockname.text())) + QChar(1) + s.Signalname.text() + QChar(1) +
-           QString::number(s.Klemmennummer) + QChar(1) + QString::number(s.Gruppennummer);
+// (first 16 characters, trimmed), signal name, terminal and slot. Built from
+// the stored bytes, which are the characters one for one.
+QByteArray Schlüssel(const Scanlistensatz& s) {
+    const char* block = s.Messblockname.daten();
+    qsizetype a = 0, e = static_cast<qsizetype>(decltype(s.Messblockname)::Breite);
+    while (a < e && block[a] == ' ')
+        ++a;
+    while (e > a && block[e - 1] == ' ')
+        --e;
+    const char* signal = s.Signalname.daten();
+    qsizetype n = static_cast<qsizetype>(decltype(s.Signalname)::Breite);
+    while (n > 0 && signal[n - 1] == ' ')
+        --n;
+    QByteArray k;
+    k.reserve(48);
+    k.append(block + a, std::min<qsizetype>(e - a, 16)).append('\1').append(signal, n).append('\1');
+    k.append(reinterpret_cast<const char*>(&s.Klemmennummer), sizeof s.Klemmennummer);
+    k.append(reinterpret_cast<const char*>(&s.Gruppennummer), sizeof s.Gruppennummer);
+    return k;
 }
 
 }  // namespace
@@ -219,7 +253,7 @@ void Datendateien::Reihenfolge_ändern() {
 
     // The first scan position of every block, signal and terminal, looked up
     // once instead of for every column.
-    QHash<QString, int> scanposition;
+    QHash<QByteArray, int> scanposition;
     scanposition.reserve(120);
     for (int i = 120; i >= 1; --i) {
         const Scanlistensatz& s = Daten.Scanlistentabelle[i];
@@ -254,6 +288,7 @@ void Datendateien::Reihenfolge_ändern() {
     }
 
     QString zeile = Daten.Messwerttexte[1].Zeilenanfang;
+    zeile.reserve(Daten.Datenzeile.size() + 64);
     for (int j = 0; j < zeilen; ++j)
         zeile += Daten.Aufzeichnungstexte[j].Datensegment;
     Daten.Datenzeile = zeile;
@@ -350,11 +385,12 @@ void Datendateien::Meßdat_speichern() {
     // already holds the copy of the line just written.
     QString* puffer = Daten.Datenpuffer;
     puffer[0] = satz;
-    QByteArray ring;
+    ring.resize(0);
     for (int i = 0; i <= 99; ++i) {
         puffer[100 - i] = puffer[99 - i];
+        ringbytes[100 - i] = ringbytes[99 - i];
         if (!puffer[i].isEmpty() && i != 50)
-            ring += Zeile(puffer[i]);
+            ring += Ringzeile(i);
     }
     Schnittstelle_schreiben(Daten_und_txt, ring);
 
@@ -496,6 +532,8 @@ void Datendateien::Zustand_zurücksetzen() {
         l->offen = false;
     }
     rückstand.clear();
+    for (Ringbytes& r : ringbytes)
+        r = Ringbytes{};
     schnittstelle_öffnen_gestört = false;
     schnittstelle_schreiben_gestört = false;
     puffer_gestört = false;
