@@ -17,6 +17,7 @@ class MBForm4;
 class Kanalbelegung;
 class Tastatur;
 class Mausfangform;
+class Network;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
@@ -34,6 +35,7 @@ struct Geladene_Fenster {
     ::Kanalbelegung* Kanalbelegung = nullptr;
     ::Tastatur* Tastatur = nullptr;
     ::Mausfangform* Mausfangform = nullptr;
+    ::Network* Network = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

@@ -22,6 +22,7 @@
 #include "points/Kanalbelegung.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
+#include "project/Network.h"
 #include "project/Projekt.h"
 #include "recording/Datendateien.h"
 #include "recording/Datenformat.h"
@@ -185,6 +186,21 @@ void MDIForm1::Seiten_laden() {
         };
     (new Tastatur(Arbeitsfläche))->Form_Load();
     (new Mausfangform(Arbeitsfläche))->Form_Load();
+    (new Network(Arbeitsfläche))->Form_Load();
+    if (Fenster.Projekt) {
+        // The way from the project page to the network page: the page has no
+        // free space left, so the button sits at the right end of the serial
+        // number frame, clear of its title and of the serial number.
+        auto* netzwerk = new QPushButton("Netzwerk", Fenster.Projekt->Frame4);
+        netzwerk->setObjectName("Netzwerkknopf");
+        Twips::Geometrie(netzwerk, 3540, 165, 1050, 285);
+        QObject::connect(netzwerk, &QPushButton::clicked, Fenster.Projekt, [] {
+            if (Fenster.Network) {
+                Fenster.Network->show();
+                Fenster.Network->raise();
+            }
+        });
+    }
     if (Fenster.Projekt)
         Fenster.Projekt->Rechenliste_speichern = [] {
             if (Fenster.CalcuReihenfolge)
@@ -215,6 +231,7 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Kanalbelegung;
     delete Fenster.Tastatur;
     delete Fenster.Mausfangform;
+    delete Fenster.Network;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {
