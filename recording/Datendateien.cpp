@@ -45,14 +45,25 @@ QString Bis_zum_Punkt(const QString& name) {
     return punkt < 0 ? name : name.left(punkt);
 }
 
-// A fault is logged when it starts and when it is over, not with every record.
-void Störung_melden(bool& gestört, bool fehler, const QString& bei_fehler, const QString& vorbei) {
-    if (fehler && !gestört)
+// A fault is logged when it starts and when it is over, not with every
+// record; each file keeps its own state.
+QMap<QString, bool> gestört;
+
+void Störung_melden(const QString& art, const QString& datei, bool fehler, const QString& bei_fehler,
+                    const QString& vorbei) {
+    const QString schlüssel = art + datei;
+    const bool vorher = gestört.value(schlüssel);
+    if (fehler && !vorher)
         Protokolldatei_schreiben(bei_fehler);
-    else if (!fehler && gestört)
+    else if (!fehler && vorher)
         Protokolldatei_schreiben(vorbei);
-    gestört = fehler;
+    if (fehler)
+        gestört[schlüssel] = true;
+    else if (vorher)
+        gestört.remove(schlüssel);
 }
+
+bool ist_gestört(const QString& art, const QString& datei) { return gestört.value(art + datei); }
 
 // ---- data interface -----------------------------------------------------------
 
@@ -64,29 +75,28 @@ const char* const Schnittstellennamen[Anzahl] = {"Daten.txt",   "Daten&.txt",   
 // Written into a temporary file beside the target and renamed over it on
 // commit; a failed open leaves the slot empty and the old file in place.
 std::unique_ptr<QSaveFile> schnittstelle[Anzahl];
-bool schnittstelle_öffnen_gestört = false;
-bool schnittstelle_schreiben_gestört = false;
+// Waits left for the files of this record: a drive that is gone costs one
+// round of retries, not one per file.
+int wiederholungen_übrig = 0;
 
 void Schnittstelle_öffnen(Schnittstelle s) {
-    const QString pfad = Pfade::lokal(Daten.Ramdisk1.roh() + Schnittstellennamen[s]);
-    for (int versuch = 1;; ++versuch) {
+    const QString name = Daten.Ramdisk1.roh() + Schnittstellennamen[s];
+    const QString pfad = Pfade::lokal(name);
+    for (;;) {
         auto datei = std::make_unique<QSaveFile>(pfad);
         if (datei->open(QIODevice::WriteOnly)) {
             schnittstelle[s] = std::move(datei);
-            Störung_melden(schnittstelle_öffnen_gestört, false, {},
-                           "Datenschnittstelle wieder beschreibbar: " + Daten.Ramdisk1.roh());
+            Störung_melden("öffnen", name, false, {}, "Datenschnittstelle wieder beschreibbar: " + name);
             return;
         }
-        // While a fault lasts every record tries once, without waiting, so
-        // the run keeps its pace when the drive is gone for good.
-        if (schnittstelle_öffnen_gestört || versuch >= Datendateien::Öffnungsversuche) {
+        // While a fault lasts the file is tried once per record, without
+        // waiting, so the run keeps its pace when the drive is gone for good.
+        if (ist_gestört("öffnen", name) || wiederholungen_übrig <= 0) {
             schnittstelle[s].reset();
-            Störung_melden(schnittstelle_öffnen_gestört, true,
-                           "Datenschnittstelle nicht beschreibbar: " + Daten.Ramdisk1.roh() +
-                               Schnittstellennamen[s],
-                           {});
+            Störung_melden("öffnen", name, true, "Datenschnittstelle nicht beschreibbar: " + name, {});
             return;
         }
+        --wiederholungen_übrig;
         Delay_events(Datendateien::Wiederholpause_s);
     }
 }
@@ -99,13 +109,12 @@ void Schnittstelle_schreiben(Schnittstelle s, const QByteArray& bytes) {
 void Schnittstelle_schließen(Schnittstelle s) {
     if (!schnittstelle[s])
         return;
+    const QString name = Daten.Ramdisk1.roh() + Schnittstellennamen[s];
     const bool ok = schnittstelle[s]->commit();
     const QString fehler = schnittstelle[s]->errorString();
     schnittstelle[s].reset();
-    Störung_melden(schnittstelle_schreiben_gestört, !ok,
-                   "Datenschnittstelle nicht geschrieben: " + Daten.Ramdisk1.roh() + Schnittstellennamen[s] + " (" +
-                       fehler + ")",
-                   "Datenschnittstelle wieder geschrieben: " + Daten.Ramdisk1.roh());
+    Störung_melden("schreiben", name, !ok, "Datenschnittstelle nicht geschrieben: " + name + " (" + fehler + ")",
+                   "Datenschnittstelle wieder geschrieben: " + name);
 }
 
 // ---- logger buffer ------------------------------------------------------------
@@ -119,7 +128,6 @@ struct Loggerdatei {
 };
 
 Loggerdatei logdatei, rechdatei, rohdatei;
-bool puffer_gestört = false;
 QMap<QString, QByteArray> rückstand;  // by buffer file name
 
 void Logger_öffnen(Loggerdatei& l, const QString& name) {
@@ -128,10 +136,9 @@ void Logger_öffnen(Loggerdatei& l, const QString& name) {
     l.datei.setFileName(Pfade::lokal(Daten.Ramdisk2.roh() + name));
     l.offen = l.datei.open(QIODevice::WriteOnly | QIODevice::Append);
     l.länge = l.offen ? l.datei.size() : 0;
-    Störung_melden(puffer_gestört, !l.offen,
-                   "Loggerpuffer nicht beschreibbar: " + Daten.Ramdisk2.roh() + name +
-                       ", Zeilen werden zurückgehalten",
-                   "Loggerpuffer wieder beschreibbar: " + Daten.Ramdisk2.roh());
+    const QString voll = Daten.Ramdisk2.roh() + name;
+    Störung_melden("Puffer", voll, !l.offen, "Loggerpuffer nicht beschreibbar: " + voll + ", Zeilen werden zurückgehalten",
+                   "Loggerpuffer wieder beschreibbar: " + voll);
 }
 
 void Logger_schreiben(Loggerdatei& l, const QString& text) { l.satz += Zeile(text); }
@@ -147,10 +154,9 @@ void Logger_schließen(Loggerdatei& l) {
         if (!ok)
             l.datei.resize(l.länge);
         l.datei.close();
-        Störung_melden(puffer_gestört, !ok,
-                       "Loggerpuffer nicht beschreibbar: " + Daten.Ramdisk2.roh() + l.name +
-                           ", Zeilen werden zurückgehalten",
-                       "Loggerpuffer wieder beschreibbar: " + Daten.Ramdisk2.roh());
+        const QString voll = Daten.Ramdisk2.roh() + l.name;
+        Störung_melden("Puffer", voll, !ok, "Loggerpuffer nicht beschreibbar: " + voll + ", Zeilen werden zurückgehalten",
+                       "Loggerpuffer wieder beschreibbar: " + voll);
     }
     if (!ok && !l.satz.isEmpty())
         rückstand[l.name] += l.satz;
@@ -350,6 +356,7 @@ void Datendateien::Datenlogzeile_erstellen() {
 // ---- one record -------------------------------------------------------------------
 
 void Datendateien::Meßdatei_öffnen() {
+    wiederholungen_übrig = Öffnungsversuche - 1;
     Schnittstelle_öffnen(Daten_txt);
     Schnittstelle_öffnen(Daten_und_txt);
     if (Rechenwerte_definiert()) {
@@ -534,7 +541,5 @@ void Datendateien::Zustand_zurücksetzen() {
     rückstand.clear();
     for (Ringbytes& r : ringbytes)
         r = Ringbytes{};
-    schnittstelle_öffnen_gestört = false;
-    schnittstelle_schreiben_gestört = false;
-    puffer_gestört = false;
+    gestört.clear();
 }
