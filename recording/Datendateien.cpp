@@ -134,7 +134,9 @@ void Logger_öffnen(Loggerdatei& l, const QString& name) {
     l.name = name;
     l.satz = rückstand.take(name);
     l.datei.setFileName(Pfade::lokal(Daten.Ramdisk2.roh() + name));
-    l.offen = l.datei.open(QIODevice::WriteOnly | QIODevice::Append);
+    // Unbuffered: a write the drive refuses must not stay behind in a buffer
+    // that closing the file would write after all.
+    l.offen = l.datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     l.länge = l.offen ? l.datei.size() : 0;
     const QString voll = Daten.Ramdisk2.roh() + name;
     Störung_melden("Puffer", voll, !l.offen, "Loggerpuffer nicht beschreibbar: " + voll + ", Zeilen werden zurückgehalten",
@@ -461,7 +463,7 @@ bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QStri
     // A new project file starts with the header line.
     if (!QFileInfo::exists(ziel)) {
         QFile neu(ziel);
-        if (!neu.open(QIODevice::WriteOnly | QIODevice::Append))
+        if (!neu.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return nicht_verschoben(neu.errorString());
         const QByteArray kopf = Zeile(Kopfzeile);
         if (neu.write(kopf) != kopf.size() || !neu.flush()) {
@@ -475,7 +477,7 @@ bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QStri
     }
 
     QFile ziel_datei(ziel);
-    if (!ziel_datei.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!ziel_datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return nicht_verschoben(ziel_datei.errorString());
 
     if (!QFileInfo::exists(Pfade::lokal("c:\\kestrix\\intern\\kanaele\\" + Daten.Projektname))) {
