@@ -46,6 +46,9 @@ Kanalzelle::Kanalzelle(QWidget* eltern) : QLabel(eltern) {
     setIndent(2);
 }
 
+// The press belongs to the cell, not to the form behind it.
+void Kanalzelle::mousePressEvent(QMouseEvent* ereignis) { ereignis->accept(); }
+
 void Kanalzelle::mouseReleaseEvent(QMouseEvent* ereignis) {
     if (ereignis->button() == Qt::LeftButton && rect().contains(ereignis->position().toPoint()) && isEnabled())
         emit clicked();

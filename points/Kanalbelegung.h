@@ -20,6 +20,7 @@ signals:
     void clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* ereignis) override;
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
 };
 
