@@ -309,6 +309,7 @@ void Datendateien::Datenlogzeile_erstellen() {
         CalcuReihenfolge::Rechendatenteil.clear();
         CalcuReihenfolge::Rechenlogteil.clear();
         CalcuReihenfolge::Rechenkopf.clear();
+        Daten.Logzeile_rech.clear();
     }
     const Datenloggersatz_t& l = Daten.Datenloggersatz;
     if (l.Datenlogger_ein != 1) {

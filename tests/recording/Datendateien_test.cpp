@@ -3,6 +3,10 @@
 // exist with calculated values, deleted columns, header lines, file names.
 #include "Datendateien_Testhilfe.h"
 
+#include "common/Fenster.h"
+#include "project/MDIForm1.h"
+#include "project/Projekt.h"
+
 namespace {
 // Two points, "Temp1" in °C and "Druck" in bar, read one second apart.
 void Zwei_Punkte(const QString& temp = "1,234", const QString& druck = "-0,50", const QDateTime& wann = Messzeit) {
@@ -134,6 +138,7 @@ TEST_F(Datendateien_Test, Ohne_berechnete_Werte_bleiben_Roh_und_Rechdat_unberueh
     Teststation::Datei_schreiben(Pfade::lokal("d:\\Rechdat.txt"), "alt rech\r\n");
     // Texts of a definition list that was there before must not reach the files.
     CalcuReihenfolge::Rechendatenteil = "99;alt;V;";
+    Daten.Logzeile_rech = "09:00:00;99;";
     CalcuReihenfolge seite;  // the list holds only its closing line
     seite.List2->addItem(CalcuReihenfolge::Leerer_Eintrag);
     Zwei_Punkte();
@@ -144,6 +149,7 @@ TEST_F(Datendateien_Test, Ohne_berechnete_Werte_bleiben_Roh_und_Rechdat_unberueh
     EXPECT_FALSE(Vorhanden("d:\\Rohdat&.txt"));
     EXPECT_FALSE(Vorhanden("d:\\Rechdat&.txt"));
     EXPECT_EQ(Daten.Logzeile, Daten.Logzeile_roh);
+    EXPECT_EQ(Daten.Logzeile_rech, "");
     EXPECT_EQ(Datei("d:\\Daten.txt"), QByteArray("14 12 06;09:30:05;1,234;Temp1;\xB0" "C;-0,50;Druck;bar;\r\n"));
     EXPECT_EQ(QDir(Pfade::lokal("d:\\")).entryList(QDir::Files),
               (QStringList{"Daten&.txt", "Daten.txt", "Rechdat.txt", "Rohdat.txt"}));
@@ -284,4 +290,16 @@ TEST_F(Datendateien_Test, Verzeichnisse_und_Projektkurzname) {
     Daten.Projektname = "gross.kxp";
     Datendateien::Meßdatenverz_anleg();
     EXPECT_FALSE(QFileInfo::exists(Pfade::Stationswurzel() + "/c/kestrix/extern/messdat/gross"));
+}
+
+TEST_F(Datendateien_Test, Projektseite_legt_die_Datenverzeichnisse_eines_gewaehlten_Projekts_an) {
+    MDIForm1 rahmen;
+    ASSERT_TRUE(rahmen.MDIForm_Load());
+    ASSERT_NE(Fenster.Projekt, nullptr);
+    ASSERT_TRUE(Fenster.Projekt->Messdatenverzeichnis_anlegen);
+    Daten.Projektname = "Neu.kxp";
+    Fenster.Projekt->Messdatenverzeichnis_anlegen();
+    EXPECT_EQ(Daten.Projektkurzname, "Neu");
+    EXPECT_TRUE(QFileInfo(Pfade::lokal("c:\\kestrix\\extern\\messdat\\Neu")).isDir());
+    EXPECT_TRUE(QFileInfo(Pfade::lokal("c:\\kestrix\\extern\\config\\Neu")).isDir());
 }
