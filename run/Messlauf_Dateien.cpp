@@ -1,7 +1,19 @@
 // Where the run hands a scan to the data files and to the matrices.
+#include "recording/Datendateien.h"
 #include "run/Hauptfenster.h"
 
-void Hauptfenster::Datensatz_ordnen() {}
-void Hauptfenster::Datensatz_schreiben() {}
-void Hauptfenster::Loggerdateien_verschieben(const QString&) {}
+void Hauptfenster::Datensatz_ordnen() { Datendateien::Reihenfolge_ändern(); }
+
+void Hauptfenster::Datensatz_schreiben() {
+    Datendateien::Datenlogzeile_erstellen();
+    Datendateien::Meßdatei_öffnen();
+    Datendateien::Meßdat_speichern();
+    Datendateien::Meßdatei_schließen();
+}
+
+void Hauptfenster::Loggerdateien_verschieben(const QString& Dateiname) {
+    Datendateien::Datenlogfiles_umkopieren(Dateiname);
+}
+
+// The matrices are measured after every scan once their page exists.
 void Hauptfenster::Matrix_messen(const QString&) {}
