@@ -234,18 +234,19 @@ bool Network::Übergabedatei_schreiben(const QStringList& zeilen) {
 }
 
 bool Network::anwenden(const QStringList& zeilen, const QString& werkzeug, const QStringList& argumente) {
-    Sanduhr sanduhr;
-    if (!Übergabedatei_schreiben(zeilen)) {
+    bool geschrieben = false, gestartet = false;
+    {
+        Sanduhr sanduhr;
+        geschrieben = Übergabedatei_schreiben(zeilen);
+        gestartet = geschrieben && programmstarter().starten(werkzeug, argumente, Fensterart::minimiert);
+        if (geschrieben && !gestartet)
+            QFile::remove(Pfade::lokal(Übergabedatei));  // nobody will read it: the password does not stay behind
+    }
+    if (!geschrieben)
         dialoge().Meldung(QString("Die Datei %1 konnte nicht geschrieben werden!").arg(Übergabedatei));
-        return false;
-    }
-    if (!programmstarter().starten(werkzeug, argumente, Fensterart::minimiert)) {
-        // Nobody will read the file: the password does not stay behind.
-        QFile::remove(Pfade::lokal(Übergabedatei));
+    else if (!gestartet)
         dialoge().Meldung(werkzeug + " konnte nicht gestartet werden!");
-        return false;
-    }
-    return true;
+    return gestartet;
 }
 
 void Network::ändern_Click() {

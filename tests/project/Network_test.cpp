@@ -371,3 +371,16 @@ TEST(Network, Weg_von_der_Projektseite_und_Bildschirm) {
         EXPECT_EQ(Fenster.Network, nullptr);
     }
 }
+
+TEST(Network, Nicht_schreibbare_Übergabedatei_startet_kein_Werkzeug) {
+    Netzstation s;
+    QDir().mkpath(s.Übergabedatei());  // a folder where the file belongs
+    s.eingeben(s.seite->CompName, "NEU");
+    s.ändern();
+    EXPECT_EQ(s.station.Dialoge.Meldungen, QStringList{"Die Datei c:\\MSnetzw.txt konnte nicht geschrieben werden!"});
+    EXPECT_TRUE(s.starter.Gestartet.isEmpty());
+    EXPECT_EQ(s.seite->Namensänderung, 1);
+    EXPECT_TRUE(s.seite->ändern->isEnabled());
+    // No temporary copy stays behind either.
+    EXPECT_EQ(QDir(s.station.Wurzel() + "/c").entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
