@@ -96,7 +96,7 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
 
     Frame4 = Rahmen(this, "Seriennummer des verw. Gerätes:", 60, 570, 4680, 480);
     Label3 = new QLabel(Frame4);
-    Twips::Geometrie(Label3, 120, 210, 4400, 255);
+    Twips::Geometrie(Label3, 120, 210, 3300, 255);  // the network button sits at the right end
 
     Frame1 = Rahmen(this, "angeschlossenes Meßgerät :", 2100, 1410, 2640, 1500);
     Combo2 = new QComboBox(Frame1);
