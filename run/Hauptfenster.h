@@ -153,7 +153,7 @@ private:
     void Datensatz_ordnen();
     void Datensatz_schreiben();
     void Loggerdateien_verschieben(const QString& Dateiname);
-    void Matrix_messen(const QString& Dateiname);
+    void Keith2000_Matrix(const QString& Dateiname);
     int laufende_Läufe_ = 0;
     void senden(const QString& Befehl);
     void Netzwerktimeout(const QString& Befehl);

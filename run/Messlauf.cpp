@@ -413,7 +413,7 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
             Messdatenliste_füllen();
             unsetCursor();
             if (messen->text() != "Messung starten")
-                Matrix_messen(Daten.Logdateiname);
+                Keith2000_Matrix(Daten.Logdateiname);
             if (Stoppdatei_da(Daten.Ramdisk1.roh())) {
                 QFile::remove(Pfade::lokal(Daten.Ramdisk1.roh() + "Ende.txt"));
                 stopp = true;

@@ -16,4 +16,4 @@ void Hauptfenster::Loggerdateien_verschieben(const QString& Dateiname) {
 }
 
 // The matrices are measured after every scan once their page exists.
-void Hauptfenster::Matrix_messen(const QString&) {}
+void Hauptfenster::Keith2000_Matrix(const QString&) {}
