@@ -22,6 +22,7 @@ Teststation::Teststation() {
     uhr().Versatz_setzen(0);
     QFile::copy(QString(QUELLVERZEICHNIS) + "/project/Kesti.ini", Programmverzeichnis() + "/Kesti.ini");
     QFile(Programmverzeichnis() + "/Kesti.ini").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QFile::copy(QString(QUELLVERZEICHNIS) + "/run/Matrix_Cal_.txt", Programmverzeichnis() + "/Matrix_Cal_.txt");
     Daten = Programmdaten{};
     dialoge_ersetzen(&Dialoge);
     programmende_ersetzen(&Ende);
