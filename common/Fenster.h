@@ -18,6 +18,7 @@ class Kanalbelegung;
 class Tastatur;
 class Mausfangform;
 class Network;
+class Matrix;
 
 struct Geladene_Fenster {
     ::MDIForm1* MDIForm1 = nullptr;
@@ -36,6 +37,7 @@ struct Geladene_Fenster {
     ::Tastatur* Tastatur = nullptr;
     ::Mausfangform* Mausfangform = nullptr;
     ::Network* Network = nullptr;
+    ::Matrix* Matrix = nullptr;
 };
 
 extern Geladene_Fenster Fenster;

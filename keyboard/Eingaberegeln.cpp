@@ -56,6 +56,13 @@ QString Blockname_prüfen(const QString& text, const QStringList& blöcke) {
     return {};
 }
 
+QString Matrixdateiname_prüfen(const QString& text) {
+    for (QChar c : text)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c))
+            return "Dateiname darf folgende Zeichen nicht enthalten: /\\:*?\"<>|";
+    return {};
+}
+
 Änderung Signaländerung(const QString& alt, const QString& neu) {
     const QString a = RTrim(alt), n = RTrim(neu);
     if (a == n)

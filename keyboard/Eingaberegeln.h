@@ -27,6 +27,10 @@ Prüfergebnis Signalname_prüfen(const QString& text);
 // Messblockliste() gives them, "neu" included), empty when accepted.
 QString Blockname_prüfen(const QString& text, const QStringList& blöcke);
 
+// The refusal of a matrix file name (caller "Matrix"), empty when accepted:
+// the name becomes part of file names, so / \ : * ? " < > | are refused.
+QString Matrixdateiname_prüfen(const QString& text);
+
 // What an edit of a terminal's signal name means for the lists.
 enum class Änderung { nichts, geändert, hinzu, gelöscht };
 Änderung Signaländerung(const QString& alt, const QString& neu);

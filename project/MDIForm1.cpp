@@ -28,6 +28,7 @@
 #include "recording/Datenformat.h"
 #include "recording/Datenlogger.h"
 #include "run/Hauptfenster.h"
+#include "run/Matrix.h"
 
 namespace {
 const QColor Hellrot(0xFF, 0xC0, 0xC0);  // C0C0FF in blue-green-red order
@@ -187,6 +188,7 @@ void MDIForm1::Seiten_laden() {
     (new Tastatur(Arbeitsfläche))->Form_Load();
     (new Mausfangform(Arbeitsfläche))->Form_Load();
     (new Network(Arbeitsfläche))->Form_Load();
+    new Matrix(Arbeitsfläche);  // loads when first shown, with the project loaded by then
     if (Fenster.Projekt) {
         // The way from the project page to the network page: the page has no
         // free space left, so the button sits at the right end of the serial
@@ -232,6 +234,7 @@ void MDIForm1::Seiten_entladen() {
     delete Fenster.Tastatur;
     delete Fenster.Mausfangform;
     delete Fenster.Network;
+    delete Fenster.Matrix;
 }
 
 void MDIForm1::Viertel_VGA_Geometrie() {

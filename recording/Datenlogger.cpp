@@ -11,6 +11,7 @@
 #include "project/MDIForm1.h"
 #include "recording/Datenformat.h"
 #include "recording/Laufwerkswahl.h"
+#include "run/Matrix.h"
 
 namespace {
 QStringList Zweistellig(int von, int bis) {
@@ -376,9 +377,12 @@ void Datenlogger::Command7_Click() {
 
 void Datenlogger::Command6_Click() { Dialog_schließen(Frame4); }
 
-// The matrix page that follows comes with the matrix measurement; until
-// then the arrow leads nowhere.
-void Datenlogger::Command1_Click() {}
+void Datenlogger::Command1_Click() {
+    if (Fenster.Matrix) {
+        Fenster.Matrix->show();
+        Fenster.Matrix->raise();
+    }
+}
 
 void Datenlogger::Command2_Click() { hide(); }
 
