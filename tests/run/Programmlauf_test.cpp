@@ -1,0 +1,160 @@
+// The real program against the simulated box: what the box receives during a
+// run started from the command line, frame by frame, and the files the run writes.
+#include <gtest/gtest.h>
+
+#include "support/Programmlauf.h"
+#include "support/Teststation.h"
+
+namespace {
+// The meter configuration of the default DC voltage block: range 100 V,
+// 6 1/2 digits, NPLC 0.4, moving average off, auto-zero on.
+const QByteArray Gleichspannung = "00043:FUNC \"VOLT\"\r:VOLT:DC:RANG 100\r:VOLT:DC:DIG 7\r:VOLT:DC:NPLC 0.4\r"
+                                  ":VOLT:DC:AVER:TCON MOV\r:VOLT:DC:AVER:STAT OFF\r:SYST:AZER:STAT ON\r!";
+const QByteArray Vierdraht = "00043:FUNC \"FRES\"\r:FRES:RANG 1000000\r:FRES:DIG 7\r:FRES:NPLC 0.4\r"
+                             ":FRES:AVER:TCON MOV\r:FRES:AVER:STAT OFF\r:SYST:AZER:STAT ON\r!";
+const QByteArray Einzeln = "00043:SAMP:COUN 1\r:TRIG:COUN 1\r:INIT\r!";
+QByteArray Mehrfach(int m) {
+    return "00043:TRAC:POIN " + QByteArray::number(m) + "\r:TRAC:FEED:CONT NEXT\r:SAMP:COUN 1\r:TRIG:COUN " +
+           QByteArray::number(m) + "\r:INIT\r!";
+}
+QByteArray Proben(int n) {
+    return "00043:TRAC:POIN " + QByteArray::number(n) + "\r:TRAC:FEED:CONT NEXT\r:SAMP:COUN " + QByteArray::number(n) +
+           "\r:TRIG:COUN 1\r:INIT\r!";
+}
+const QList<QByteArray> Anfang = {"00051!", "00013!", "00023!"};
+const QList<QByteArray> Schluss = {"00002!", "00093!"};
+
+struct Lauf : ::testing::Test {
+    Teststation station;
+    Programmlauf lauf{station};
+    void SetUp() override {
+#ifndef Q7SIM_PFAD
+        GTEST_SKIP() << "without the simulated box";
+#endif
+        Projekt_grundstellen();
+    }
+    QString dc() const { return Daten.Messblocktabelle[1].Messblockname.text(); }
+    // Saves the project, starts the box and Kestrix with the project on its command line.
+    void starten(const QStringList& box = {}) {
+        ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+        ASSERT_TRUE(lauf.Box_starten(box));
+        ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    }
+    // Lets the run go until the box has seen 'marke' 'n' times, then stops it with "Ende.txt".
+    void laufen_lassen(const QByteArray& marke, int n) {
+        ASSERT_TRUE(lauf.Frames_abwarten(marke, n)) << lauf.Protokollmeldungen().join('\n').toStdString();
+        ASSERT_TRUE(lauf.mit_Endedatei_beenden());
+    }
+    // The frames of a whole run: the start, the first scan, every further scan, the end.
+    // Returns the number of scans, 0 when the frames do not have that form.
+    int Scans(const QList<QByteArray>& erster, const QList<QByteArray>& weiterer) {
+        const QList<QByteArray> frames = lauf.Frames();
+        const qsizetype mitte = frames.size() - Anfang.size() - erster.size() - Schluss.size();
+        if (mitte < 0 || mitte % weiterer.size() != 0)
+            return 0;
+        QList<QByteArray> erwartet = Anfang + erster;
+        for (qsizetype k = 0; k < mitte / weiterer.size(); ++k)
+            erwartet += weiterer;
+        erwartet += Schluss;
+        return frames == erwartet ? static_cast<int>(1 + mitte / weiterer.size()) : 0;
+    }
+    std::string Frametext() const {
+        QByteArray text;
+        for (QByteArray f : lauf.Frames())
+            text += f.replace('\r', "<CR>") + '\n';
+        return text.toStdString();
+    }
+};
+}
+
+TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_einer_Messung_je_Eintrag) {
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    Messpunkt_setzen(3, 1, 3, dc(), "U3");
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:2.5", "--signal", "A3=const:-3.25"});
+    laufen_lassen("00083!", 3);
+    // Configured once, the multiple measurement set up at entry 1, one trigger
+    // per entry and one fetch of all three at entry 3; later scans set up the
+    // multiple measurement again but not the unchanged configuration.
+    const QList<QByteArray> gruppe = {Mehrfach(3), "00063!", "12002!", "00063!", "13002!", "00063!", "00083!", "00053!"};
+    const int scans = Scans(QList<QByteArray>{"11002!", Gleichspannung} + gruppe, QList<QByteArray>{"11002!"} + gruppe);
+    EXPECT_GE(scans, 3) << Frametext();
+    EXPECT_EQ(lauf.Exitcode(), 0);
+    // Evaluated from entry 1: each value at its own position.
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2),
+              "01,50000\tU1\tV DC\t02,50000\tU2\tV DC\t-03,25000\tU3\tV DC\t\r\n");
+}
+
+TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_zehn_Messungen_je_Eintrag) {
+    Daten.Messblocktabelle[1].Messanzahl = 1;  // "10"
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    Messpunkt_setzen(3, 1, 3, dc(), "U3");
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:2.5", "--signal", "A3=const:-3.25"});
+    laufen_lassen("00083!", 6);
+    // Every entry samples and fetches on its own; the block's configuration
+    // is sent at entry 1 of every scan, never at entries 2 and 3.
+    const QList<QByteArray> scan = {"11002!", Gleichspannung, Proben(10), "00063!", "00083!", "00053!",
+                                    "12002!", Proben(10),     "00063!",   "00083!", "00053!",
+                                    "13002!", Proben(10),     "00063!",   "00083!", "00053!"};
+    EXPECT_GE(Scans(scan, scan), 2) << Frametext();
+    // Ten readings per position, each with its signal name and unit once.
+    QString u1 = "01,50000\t", u2 = "02,50000\t", u3 = "-03,25000\t";
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2),
+              u1.repeated(9) + "01,50000\tU1\tV DC\t" + u2.repeated(9) + "02,50000\tU2\tV DC\t" + u3.repeated(9) +
+                  "-03,25000\tU3\tV DC\t\r\n");
+}
+
+TEST_F(Lauf, Benachbarte_Bloecke_mit_gleicher_Einstellung_werden_einmal_eingestellt) {
+    Block_hinzufügen("Spannung 2", 1);
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, "Spannung 2", "U2");
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:2.5"});
+    laufen_lassen("00073!", 4);
+    const QList<QByteArray> zweiter = {"12002!", Einzeln, "00063!", "00073!"};
+    EXPECT_GE(Scans(QList<QByteArray>{"11002!", Gleichspannung, Einzeln, "00063!", "00073!"} + zweiter,
+                    QList<QByteArray>{"11002!", Einzeln, "00063!", "00073!"} + zweiter),
+              2)
+        << Frametext();
+    EXPECT_EQ(lauf.Anzahl(Gleichspannung), 1);
+}
+
+TEST_F(Lauf, Ein_Eintrag_bleibt_in_jedem_Scan_an_Position_eins) {
+    Daten.Datenformatsatz.Datum = 0;
+    Daten.Datenformatsatz.Zeit = 0;
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    starten({"--signal", "A1=ramp:1:1"});
+    laufen_lassen("00073!", 3);
+    const int scans = Scans({"11002!", Gleichspannung, Einzeln, "00063!", "00073!"},
+                            {"11002!", Einzeln, "00063!", "00073!"});
+    ASSERT_GE(scans, 3) << Frametext();
+    // The ramp gives 1, 2, 3, ... one per scan; the ring holds them newest first.
+    QString ring;
+    for (int k = scans; k >= 1; --k)
+        ring += QString("%1,00000\tU1\tV DC\t\r\n").arg(k, 2, 10, QChar('0'));
+    EXPECT_EQ(lauf.Datei("d:\\Daten&.txt"), ring);
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt"), ring.section("\r\n", 0, 0) + "\r\n");
+}
+
+TEST_F(Lauf, Relaisrahmen_fuer_Zwei_und_Vierdraht_und_Buchstabe_P) {
+    const QString vier = Daten.Messblocktabelle[4].Messblockname.text();  // "4-Draht Widerst."
+    Messpunkt_setzen(1, 3, 5, dc(), "C5");     // C5, input side
+    Messpunkt_setzen(2, 4, 5, dc(), "D5");     // D5, sense side
+    Messpunkt_setzen(3, 3, 5, vier, "R C5");   // C5 four-wire: input and sense
+    Messpunkt_setzen(4, 16, 3, vier, "R P3");  // P is a sense slot: no relay at all
+    starten();
+    laufen_lassen("00083!", 4);
+    const QList<QByteArray> zweidraht = {Mehrfach(2), "00063!", "00252!", "00063!", "00083!", "00053!"};
+    const QList<QByteArray> vierdraht = {Mehrfach(2), "00063!", "00002!", "00063!", "00083!", "00053!"};
+    EXPECT_GE(Scans(QList<QByteArray>{"25002!", Gleichspannung} + zweidraht + QList<QByteArray>{"25252!", Vierdraht} +
+                        vierdraht,
+                    QList<QByteArray>{"25002!", Gleichspannung} + zweidraht + QList<QByteArray>{"25252!", Vierdraht} +
+                        vierdraht),
+              2)
+        << Frametext();
+    // The default readings of the box: slot number + channel / 100; nothing connected reads overflow.
+    const QStringList felder = lauf.Datei("d:\\Daten.txt").split('\t');
+    ASSERT_GE(felder.size(), 14);
+    EXPECT_EQ(felder.mid(2, 6), (QStringList{"03,05000", "C5", "V DC", "04,05000", "D5", "V DC"}));
+    EXPECT_EQ(felder.mid(11, 3), (QStringList{"NaN", "R P3", "MOhm"}));
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The real Kestrix executable against the simulated box: a project written
+// into a test station, q7sim on loopback (with discovery on 127.0.0.2), and
+// Kestrix as a second process with the station's environment.
+//
+// The inline part (building and saving a project) only needs the program's
+// library, so the demo uses it as well.
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "common/Programmdaten.h"
+#include "platform/Pfade.h"
+#include "points/MBForm1.h"
+#include "points/Messstellentabellen.h"
+#include "project/Projekt.h"
+#include "recording/Datenformat.h"
+#include "recording/Datenlogger.h"
+
+// ---- building a project in-process --------------------------------------------
+
+// Empty tables, the default data format and logger, the default blocks of the
+// SCPI multimeter (records 1 to 9 one per function, record 10 "neu").
+inline void Projekt_grundstellen() {
+    Variablen_initialisieren();
+    Datenformat::Vorgaben_setzen();
+    Datenlogger::Vorgaben_setzen();
+    MBForm1::Meßblockvar_vorbeleg();
+    Daten.Messblocktabelle[1].Gerätetyp = 1;
+}
+
+// A new block named 'name' with the settings of block record 'vorlage', put
+// where "neu" stood; "neu" moves one record on. Returns the new record.
+inline Messblocksatz& Block_hinzufügen(const QString& name, int vorlage) {
+    int neu = 1;
+    while (neu < 20 && Daten.Messblocktabelle[neu].Messblockname.text() != "neu")
+        ++neu;
+    Messblocksatz& block = Daten.Messblocktabelle[neu];
+    block = Daten.Messblocktabelle[vorlage];
+    block.Gerätetyp = 0;
+    block.Messblockname = name;
+    Daten.Messblocktabelle[neu + 1] = Messblocksatz{};
+    Daten.Messblocktabelle[neu + 1].Messblockname = "neu";
+    return block;
+}
+
+// Terminal 'klemme' of slot 'gruppe' (1 = A) with 'block' and 'signal', at
+// position i of the scan list and position i - 1 of the recording order.
+inline void Messpunkt_setzen(int i, int gruppe, int klemme, const QString& block, const QString& signal) {
+    Kanalgruppe& g = Daten.Kanaltabelle[gruppe];
+    g.Messblockzuordnung[klemme] = block;
+    g.Signalbezeichnung[klemme] = signal;
+    for (Scanlistensatz* s : {&Daten.Scanlistentabelle[i], &Daten.Aufzeichnungstabelle[i - 1]}) {
+        s->Gruppennummer = static_cast<i16>(gruppe);
+        s->Klemmennummer = static_cast<i16>(klemme);
+        s->Messblockname = block;
+        s->Signalname = signal;
+    }
+}
+
+// Saves the tables of 'Daten' as project 'name' (with ".kxp") of the station
+// in KESTRIX_ROOT, for the box with 'seriennummer'; 'rechen_ini' becomes the
+// project's calculated-value definitions when given.
+inline bool Projekt_speichern(const QString& name, const QString& seriennummer, const QByteArray& rechen_ini = {}) {
+    Daten.Projektname = name;
+    Projekt seite;
+    seite.Projektverz_anleg();
+    Daten.Projektname = name;
+    seite.Seriennummer = seriennummer;
+    if (!seite.alles_speichern())
+        return false;
+    if (rechen_ini.isEmpty())
+        return true;
+    const QString config = Pfade::lokal("c:\\kestrix\\extern\\config\\" + name.section('.', 0, 0));
+    QDir().mkpath(config);
+    QFile rechen(config + "/Rechen.ini");
+    return rechen.open(QIODevice::WriteOnly) && rechen.write(rechen_ini) == rechen_ini.size();
+}
+
+// ---- the programs as processes ------------------------------------------------
+
+class Teststation;
+class Q7Sim;
+
+class Programmlauf {
+public:
+    // Creates the drives c, d and e of the station.
+    explicit Programmlauf(Teststation& station);
+    ~Programmlauf();
+
+    // The simulated box with its frame log, answering discovery on
+    // 127.0.0.2 with the serial number Q70000001 and the address 127.0.0.1.
+    // 'port' 0 takes a free port; any other port is used as given (a second
+    // box on the port of the first).
+    bool Box_starten(const QStringList& argumente = {}, quint16 port = 0);
+    void Box_beenden();
+    Q7Sim* Box() const { return box_.get(); }
+    // The frames of every box started in this run, in order.
+    QList<QByteArray> Frames() const;
+    int Anzahl(const QByteArray& frame) const { return static_cast<int>(Frames().count(frame)); }
+
+    // Kestrix with 'argumente' on its command line (a project name starts a run).
+    bool Kestrix_starten(const QStringList& argumente = {});
+    // Seconds added to the station clock of the next start.
+    qint64 Uhrversatz = 0;
+
+    // Waits until the box has received 'frame' 'n' times.
+    bool Frames_abwarten(const QByteArray& frame, int n, int ms = 15000);
+    // Waits until the run log holds 'meldung' 'n' times.
+    bool Meldung_abwarten(const QString& meldung, int n = 1, int ms = 15000);
+    // Puts "Ende.txt" on the data-interface drive and waits for the program to end.
+    bool mit_Endedatei_beenden(int ms = 15000);
+    bool Ende_abwarten(int ms = 15000);
+    bool läuft() const;
+    int Exitcode() const;
+    // As a power failure would: SIGKILL, nothing of the program runs any more.
+    void hart_beenden();
+
+    // Files of the station.
+    QString Laufwerk(QChar buchstabe) const;        // folder of a drive
+    QString Datei(const QString& windowspfad) const;  // text of a file (Windows-1252), "" when missing
+    bool vorhanden(const QString& windowspfad) const;
+    QStringList Protokollmeldungen() const;  // run log without date and time
+    QStringList Protokollzeilen() const;     // run log as written
+    QString Dialogprotokoll() const;
+    // Logger files of the buffer drive (e:) and of the project's data directory, by name.
+    QMap<QString, QString> Pufferdateien() const;
+    QMap<QString, QString> Projektdateien(const QString& projektkurzname) const;
+    // The power-failure record of a project: its first two bytes.
+    QByteArray Stromausfallsatz(const QString& projekt) const;
+
+private:
+    Teststation& station_;
+    std::unique_ptr<Q7Sim> box_;
+    std::unique_ptr<QProcess> kestrix_;
+    QString framelog_;
+    quint16 suchport_ = 0;
+};
