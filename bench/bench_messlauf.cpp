@@ -1,0 +1,357 @@
+// The measurement run against the simulated box on loopback, in this process
+// (the frame, the main window and the run as the program has them):
+//  (a) a scan of 120 entries with the "max" interval: the time per scan
+//      beyond the waits the run prescribes (0.1 s after each multimeter
+//      text), divided by the frames sent in that scan;
+//  (b) processor time of the process while the run waits out a 10 s scan
+//      interval;
+//  (c) peak resident memory of the process after the runs.
+// Scan ends are taken when the value list is refilled, frames from the box's
+// frame log.
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFont>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <sys/resource.h>
+#include <vector>
+
+#include "common/Fenster.h"
+#include "common/Programmdaten.h"
+#include "platform/Dialoge.h"
+#include "platform/Programmende.h"
+#include "platform/Programmstarter.h"
+#include "platform/Uhr.h"
+#include "platform/Warten.h"
+#include "points/MBForm1.h"
+#include "project/MDIForm1.h"
+#include "run/Hauptfenster.h"
+
+namespace {
+// Nobody sits at the bench: notices are answered at once, the program end
+// after the stop file is only counted, and no outside program is started.
+struct Stille_Dialoge : Dialoge {
+    void Meldung(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool Meldung_OK_Abbrechen(const QString& text) override {
+        Meldung(text);
+        return true;
+    }
+    QString Eingabe(const QString&, const QString&, const QString&) override { return {}; }
+};
+struct Gezähltes_Ende : Programmende {
+    int Aufrufe = 0;
+    void sofort_beenden(int) override { ++Aufrufe; }
+};
+struct Kein_Start : Programmstarter {
+    bool starten(const QString&, const QStringList&, Fensterart) override { return false; }
+};
+
+double cpu_sekunden() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+long status_kb(const char* feld) {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& zeile : f.readAll().split('\n'))
+        if (zeile.startsWith(feld))
+            return zeile.mid(qstrlen(feld)).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+QList<QByteArray> frames_lesen(const QString& pfad) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> frames = f.readAll().split('\n');
+    if (!frames.isEmpty() && frames.last().isEmpty())
+        frames.removeLast();
+    return frames;
+}
+
+struct Bank {
+    QString wurzel;
+    QString framelog;
+    Hauptfenster* haupt = nullptr;
+    std::vector<qint64> scanenden_ns;  // wall clock at every refill of the value list
+    QElapsedTimer wand;
+    int stopp_nach = 0;                 // scans after which the stop file is laid
+    std::function<void(int)> bei_scanende;
+
+    void eintrag(int i, int buchstabe, int klemme, const QString& block) {
+        Scanlistensatz& s = Daten.Scanlistentabelle[i];
+        s.Gruppennummer = static_cast<i16>(buchstabe);
+        s.Klemmennummer = static_cast<i16>(klemme);
+        s.Messblockname = block;
+        s.Signalname = QString("S%1").arg(i);
+    }
+    void scanliste_leeren() {
+        for (int i = 0; i <= 120; ++i)
+            Daten.Scanlistentabelle[i] = Scanlistensatz{};
+    }
+    // One run until 'scans' scans are complete; the frames it sent.
+    QList<QByteArray> lauf(int scans) {
+        const qsizetype vorher = frames_lesen(framelog).size();
+        scanenden_ns.clear();
+        stopp_nach = scans;
+        haupt->messen->click();  // returns once the run has ended
+        return frames_lesen(framelog).mid(vorher);
+    }
+    void scanende() {
+        scanenden_ns.push_back(wand.nsecsElapsed());
+        const int n = static_cast<int>(scanenden_ns.size());
+        if (bei_scanende)
+            bei_scanende(n);
+        if (n == stopp_nach) {
+            QFile stopp(wurzel + "/d/Ende.txt");
+            stopp.open(QIODevice::WriteOnly);
+        }
+    }
+};
+
+// The frames of each scan, cut at the relay frame of entry 1.
+std::vector<QList<QByteArray>> scans_zerlegen(const QList<QByteArray>& frames, const QByteArray& erster_relaisframe) {
+    std::vector<QList<QByteArray>> scans;
+    for (const QByteArray& f : frames) {
+        if (f == erster_relaisframe)
+            scans.emplace_back();
+        if (!scans.empty())
+            scans.back() << f;
+    }
+    // The end sequence's frames follow the last scan.
+    if (!scans.empty() && scans.back().size() >= 2 &&
+        scans.back().mid(scans.back().size() - 2) == QList<QByteArray>{"00002!", "00093!"})
+        scans.back().resize(scans.back().size() - 2);
+    return scans;
+}
+
+int texte_mit_wartezeit(const QList<QByteArray>& scan) {
+    int n = 0;
+    for (const QByteArray& f : scan)
+        if (f.startsWith("00043") && f.contains(":INIT\r"))
+            ++n;
+    return n;
+}
+
+// Figure (a) for one scan list: steady-state scans (2nd onwards).
+bool scan_messen(Bank& bank, const char* titel, int scans) {
+    const QList<QByteArray> frames = bank.lauf(scans);
+    if (static_cast<int>(bank.scanenden_ns.size()) < scans) {
+        std::fprintf(stderr, "%s: only %zu of %d scans\n", titel, bank.scanenden_ns.size(), scans);
+        return false;
+    }
+    const std::vector<QList<QByteArray>> zerlegt = scans_zerlegen(frames, "11002!");
+    double summe_ms = 0, höchstens = 0;
+    int gezählt = 0, frames_je_scan = 0, texte = 0;
+    // Scan k lies between the refills k-1 and k; its frames are block k (the
+    // relay frame of entry 1 starts it). Its tail (end of the last scan's
+    // stop check) sends nothing, so the frame count is that of the scan.
+    for (int k = 1; k < scans && k < static_cast<int>(zerlegt.size()); ++k) {
+        const double dauer_ms = (bank.scanenden_ns[k] - bank.scanenden_ns[k - 1]) / 1e6;
+        const int n = static_cast<int>(zerlegt[k].size());
+        const int w = texte_mit_wartezeit(zerlegt[k]);
+        const double je_frame = (dauer_ms - w * 100.0) / n;
+        summe_ms += je_frame;
+        höchstens = std::max(höchstens, je_frame);
+        frames_je_scan = n;
+        texte = w;
+        ++gezählt;
+    }
+    if (gezählt == 0)
+        return false;
+    const double dauer_s = (bank.scanenden_ns.back() - bank.scanenden_ns.front()) / 1e9 / (scans - 1);
+    std::printf("(a) %s: %.3f s per scan, %d frames, %d multimeter texts (%.1f s prescribed wait)\n"
+                "    beyond the waits: %.3f ms per frame (worst scan %.3f ms; target < 0.5 ms)\n",
+                titel, dauer_s, frames_je_scan, texte, texte * 0.1, summe_ms / gezählt, höchstens);
+    return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir ordner;
+    if (!ordner.isValid()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        return 1;
+    }
+    const QString wurzel = ordner.path() + "/station";
+    const QString progdir = ordner.path() + "/prog";
+    for (const char* lw : {"c", "d", "e"})
+        QDir().mkpath(wurzel + "/" + lw);
+    QDir().mkpath(progdir);
+    qputenv("KESTRIX_ROOT", wurzel.toUtf8());
+    qputenv("KESTRIX_PROGDIR", progdir.toUtf8());
+    qputenv("KESTRIX_CLOCK_OFFSET", "0");
+    QFile::copy(QString(QUELLVERZEICHNIS) + "/project/Kesti.ini", progdir + "/Kesti.ini");
+    QFile(progdir + "/Kesti.ini").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+
+    QApplication app(argc, argv);
+    QFont schrift("DejaVu Sans");
+    schrift.setPixelSize(11);
+    QApplication::setFont(schrift);
+    uhr().Versatz_setzen(0);
+    Stille_Dialoge dialoge_;
+    Gezähltes_Ende ende_;
+    Kein_Start starter_;
+    dialoge_ersetzen(&dialoge_);
+    programmende_ersetzen(&ende_);
+    programmstarter_ersetzen(&starter_);
+
+#ifndef Q7SIM_PFAD
+    std::printf("run benchmark: not measured (built without the simulated box)\n");
+    return 0;
+#else
+    std::printf("measurement run in-process (frame, main window and run of this process) against q7sim on "
+                "127.0.0.1, no simulated latency\n");
+    const QString framelog = ordner.path() + "/frames.log";
+    QProcess box;
+    box.start(Q7SIM_PFAD, {"--port", "0", "--host", "127.0.0.1", "--log", framelog});
+    quint16 port = 0;
+    QDeadlineTimer frist(10000);
+    QByteArray ausgabe;
+    while (port == 0 && box.waitForReadyRead(static_cast<int>(frist.remainingTime()))) {
+        ausgabe += box.readAllStandardOutput();
+        const qsizetype stelle = ausgabe.indexOf("PORT ");
+        if (stelle >= 0 && ausgabe.indexOf('\n', stelle) > 0)
+            port = static_cast<quint16>(ausgabe.mid(stelle + 5, ausgabe.indexOf('\n', stelle) - stelle - 5).toUInt());
+    }
+    if (port == 0) {
+        std::fprintf(stderr, "simulated box did not start\n");
+        return 1;
+    }
+    qputenv("KESTRIX_Q7_PORT", QByteArray::number(port));
+
+    int ergebnis = 0;
+    {
+        Bank bank;
+        bank.wurzel = wurzel;
+        bank.framelog = framelog;
+        bank.wand.start();
+        // A run ended by the stop file leaves the window as the program ends
+        // (here the end is only counted), so every run gets a freshly loaded frame.
+        std::unique_ptr<MDIForm1> rahmen;
+        const auto laden = [&]() -> bool {
+            if (rahmen)
+                rahmen->entladen();
+            rahmen = std::make_unique<MDIForm1>();
+            if (!rahmen->MDIForm_Load() || !Fenster.Hauptfenster) {
+                std::fprintf(stderr, "the frame did not load\n");
+                return false;
+            }
+            bank.haupt = Fenster.Hauptfenster;
+            rahmen->show();  // painted as on the station (offscreen)
+            QObject::connect(bank.haupt->List1->model(), &QAbstractItemModel::modelReset, [&bank] { bank.scanende(); });
+            MBForm1::Meßblockvar_vorbeleg();
+            Daten.Messblocktabelle[1].Gerätetyp = 1;
+            Daten.RefTempMeasurement = "0";
+            Daten.Boxadresse = "127.0.0.1";
+            // A second block with the same settings as block 1, so that alternating
+            // entries are single measurements without a new configuration.
+            int neu = 1;
+            while (neu < 20 && Daten.Messblocktabelle[neu].Messblockname.text() != "neu")
+                ++neu;
+            Daten.Messblocktabelle[neu + 1] = Daten.Messblocktabelle[neu];
+            Daten.Messblocktabelle[neu] = Daten.Messblocktabelle[1];
+            Daten.Messblocktabelle[neu].Gerätetyp = 0;
+            Daten.Messblocktabelle[neu].Messblockname = "Gleich B";
+            return true;
+        };
+        if (!laden())
+            return 1;
+        const QString blockA = Daten.Messblocktabelle[1].Messblockname.text();
+
+        // 120 terminals: letters A to O, channels 1 to 8 (entry 1 on A1).
+        Daten.Datenformatsatz.max = 1;
+        bank.scanliste_leeren();
+        for (int i = 1; i <= 120; ++i)
+            bank.eintrag(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, blockA);
+        if (!scan_messen(bank, "120 entries of one block (one multiple measurement, one fetch of 120 values)", 6))
+            ergebnis = 1;
+
+        if (!laden())
+            return 1;
+        Daten.Datenformatsatz.max = 1;
+        for (int i = 1; i <= 120; ++i)
+            bank.eintrag(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, i % 2 ? blockA : QString("Gleich B"));
+        if (!scan_messen(bank, "120 entries of alternating blocks (120 single measurements)", 3))
+            ergebnis = 1;
+
+        // How much of the figure (a) the 0.1 s waits themselves overrun.
+        {
+            const int n = 50;
+            QElapsedTimer uhr_;
+            uhr_.start();
+            for (int i = 0; i < n; ++i)
+                Delay_events(0.1);
+            std::printf("    of which Delay_events(0.1) overruns by %.3f ms on average (%d waits)\n",
+                        (uhr_.nsecsElapsed() / 1e6 - n * 100.0) / n, n);
+        }
+
+        // (b): one entry, 10 s interval; the processor time is taken inside the
+        // wait after the first scan, from 0.5 s to 9.5 s after its end.
+        if (!laden())
+            return 1;
+        bank.eintrag(1, 1, 1, blockA);
+        Daten.Datenformatsatz.max = 0;
+        Daten.Aufzeichnungsintervall = 10;
+        double cpu_a = 0, cpu_b = 0;
+        qint64 wand_a = 0, wand_b = 0;
+        bank.bei_scanende = [&](int n) {
+            if (n == 2)
+                Daten.Datenformatsatz.max = 1;  // the stop file is laid: no second wait
+            if (n != 1)
+                return;
+            QTimer::singleShot(500, [&] {
+                cpu_a = cpu_sekunden();
+                wand_a = bank.wand.nsecsElapsed();
+            });
+            QTimer::singleShot(9500, [&] {
+                cpu_b = cpu_sekunden();
+                wand_b = bank.wand.nsecsElapsed();
+            });
+        };
+        const double cpu_lauf = cpu_sekunden();
+        const QList<QByteArray> frames_b = bank.lauf(2);
+        bank.bei_scanende = nullptr;
+        if (wand_b > wand_a && bank.scanenden_ns.size() >= 2) {
+            const double wand_s = (wand_b - wand_a) / 1e9;
+            const double intervall_s = (bank.scanenden_ns[1] - bank.scanenden_ns[0]) / 1e9;
+            std::printf("(b) waiting out a 10 s scan interval: %.4f s CPU in %.3f s wall = %.2f %% of one core "
+                        "(target < 2 %%); %lld idle commands during the wait; scan to scan %.3f s\n",
+                        cpu_b - cpu_a, wand_s, 100 * (cpu_b - cpu_a) / wand_s,
+                        static_cast<long long>(frames_b.count("00002!")) - 1, intervall_s);
+            std::printf("    whole run of 2 scans: %.4f s CPU\n", cpu_sekunden() - cpu_lauf);
+        } else {
+            std::fprintf(stderr, "(b) the wait was not measured\n");
+            ergebnis = 1;
+        }
+        if (ende_.Aufrufe != 3) {
+            std::fprintf(stderr, "the stop file ended %d of 3 runs\n", ende_.Aufrufe);
+            ergebnis = 1;
+        }
+        rahmen->entladen();
+    }
+
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    std::printf("(c) peak resident memory of this process after the runs: ru_maxrss %ld kB, VmHWM %ld kB = %.1f MB "
+                "(target < 80 MB)\n",
+                r.ru_maxrss, status_kb("VmHWM:"), status_kb("VmHWM:") / 1024.0);
+    box.terminate();
+    box.waitForFinished(3000);
+    dialoge_ersetzen(nullptr);
+    programmende_ersetzen(nullptr);
+    programmstarter_ersetzen(nullptr);
+    return ergebnis;
+#endif
+}
