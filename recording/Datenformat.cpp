@@ -11,6 +11,7 @@
 #include "platform/Twips.h"
 #include "platform/Uhr.h"
 #include "project/MDIForm1.h"
+#include "project/Projekt.h"
 #include "recording/Datenlogger.h"
 #include "recording/Laufwerkswahl.h"
 
@@ -442,9 +443,10 @@ void Datenformat::Command1_Click() {
 
 void Datenformat::Command2_Click() { hide(); }
 
-// Saving the whole project belongs to the project store, which is not part
-// of the program yet.
-void Datenformat::Command3_Click() {}
+void Datenformat::Command3_Click() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->speichern();
+}
 
 void Datenformat::Command4_Click() {}
 void Datenformat::Command8_Click() {}

@@ -9,6 +9,7 @@
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
 #include "project/MDIForm1.h"
+#include "project/Projekt.h"
 #include "recording/Datenformat.h"
 #include "recording/Laufwerkswahl.h"
 #include "run/Matrix.h"
@@ -386,9 +387,10 @@ void Datenlogger::Command1_Click() {
 
 void Datenlogger::Command2_Click() { hide(); }
 
-// Saving the whole project belongs to the project store, which is not part
-// of the program yet.
-void Datenlogger::Command3_Click() {}
+void Datenlogger::Command3_Click() {
+    if (Fenster.Projekt)
+        Fenster.Projekt->speichern();
+}
 
 void Datenlogger::Command10_Click() {}
 void Datenlogger::Command11_Click() {}
