@@ -1,6 +1,8 @@
 // The values of the last scan on the main window, and the service labels.
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <cstdio>
 
@@ -21,6 +23,39 @@ QString Einheit_des_Blocks(const QString& block) {
     MBForm1::Einheit_erstellen(block, einheit);
     return einheit;
 }
+
+// The value lines line their columns up with tabs, which the padding to 1400
+// twips is laid out for: a tab stop every 480 twips, as on the station's list
+// box. The toolkit's own stops (80 pixels) would push value and unit out of
+// the list.
+class Tabulatorzeilen : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int Tabstopp_twips = 480;
+
+    void paint(QPainter* maler, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString text = o.text;
+        o.text.clear();
+        QStyle* stil = o.widget ? o.widget->style() : QApplication::style();
+        stil->drawControl(QStyle::CE_ItemViewItem, &o, maler, o.widget);
+        QTextOption satz(Qt::AlignLeft | Qt::AlignVCenter);
+        satz.setWrapMode(QTextOption::NoWrap);
+        satz.setTabStopDistance(Twips::px(Tabstopp_twips));
+        maler->save();
+        maler->setFont(o.font);
+        maler->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        maler->drawText(QRectF(stil->subElementRect(QStyle::SE_ItemViewItemText, &o, o.widget)), text, satz);
+        maler->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize größe = QStyledItemDelegate::sizeHint(option, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        größe.setWidth(QFontMetrics(option.font).size(Qt::TextExpandTabs, text, Twips::px(Tabstopp_twips)).width() + 8);
+        return größe;
+    }
+};
 
 // Scientific form with the mantissa "0.00", e.g. 1.23E+05.
 QString Exponentform_kurz(double wert) {
@@ -69,6 +104,8 @@ void Hauptfenster::Display_ausblenden() {
 }
 
 void Hauptfenster::MesswertTabelle_zeigen() {
+    if (!dynamic_cast<Tabulatorzeilen*>(List1->itemDelegate()))
+        List1->setItemDelegate(new Tabulatorzeilen(List1));
     Label17->hide();
     Frame1->show();
     const bool extern_ = Daten.MDeviceLocation == "ext";
