@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -108,11 +109,13 @@ TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
     QString caption_pause, weiter_text;
     bool weiter_sichtbar = false, rahmen_sichtbar = false;
     int liste_im_lauf = 0, liste_pause = 0;
+    bool rollbalken = true;
     auto* uhrwerk = new QTimer(haupt);
     QObject::connect(uhrwerk, &QTimer::timeout, [&] {
         if (im_lauf.isEmpty() && haupt->List1->count() == 4 && box->Frames().count("00083!") >= 2) {
             im_lauf = Zeilen();
             liste_im_lauf = haupt->List1->height();
+            rollbalken = haupt->List1->horizontalScrollBar()->isVisible();
             Bild_speichern("hauptfenster_lauf.png");
             haupt->messen->click();  // pause request
         } else if (!im_lauf.isEmpty() && !pause_gesehen && haupt->Messunganhalttimer->isActive() &&
@@ -151,6 +154,8 @@ TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
     EXPECT_EQ(pt[0], "Vorlauf");
     EXPECT_TRUE(pt[1].endsWith(QString::fromUtf8("°C"))) << pt[1].toStdString();
     EXPECT_NEAR(Zahl_vorn(pt[1]), 100.0, 0.1) << pt[1].toStdString();
+    // Value and unit are in view without scrolling sideways.
+    EXPECT_FALSE(rollbalken);
     // The names are padded to at least 1400 twips, so the values start in one column.
     const QFontMetrics maß(haupt->List1->font());
     for (int z = 1; z <= 3; ++z)
