@@ -14,6 +14,3 @@ void Hauptfenster::Datensatz_schreiben() {
 void Hauptfenster::Loggerdateien_verschieben(const QString& Dateiname) {
     Datendateien::Datenlogfiles_umkopieren(Dateiname);
 }
-
-// The matrices are measured after every scan once their page exists.
-void Hauptfenster::Keith2000_Matrix(const QString&) {}
