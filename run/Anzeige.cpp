@@ -24,14 +24,14 @@ QString Einheit_des_Blocks(const QString& block) {
     return einheit;
 }
 
-// The value lines line their columns up with tabs, which the padding to 1400
-// twips is laid out for: a tab stop every 480 twips, as on the station's list
-// box. The toolkit's own stops (80 pixels) would push value and unit out of
-// the list.
+// The value lines line their columns up with tabs after names padded to at
+// least 1400 twips (up to one blank more). A stop every 500 twips puts the
+// value at 1500 twips for every name; the toolkit's own stops (80 pixels)
+// would push value and unit out of the list.
 class Tabulatorzeilen : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    static constexpr int Tabstopp_twips = 480;
+    static constexpr int Tabstopp_twips = 500;
 
     void paint(QPainter* maler, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QStyleOptionViewItem o = option;
