@@ -98,11 +98,28 @@ double Zahl_vorn(const QString& text) {
 }  // namespace
 
 TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
-    // Two DC signals sharing the DC block (30 V range, 5 1/2 digits) and a Pt100 on the temperature block.
-    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:-3.25", "--signal", "A3=const:138.5"});
+    // Two DC signals sharing the DC block (30 V range, 5 1/2 digits), a Pt100 on
+    // the temperature block and a type K thermocouple with the reference
+    // temperature subtracted (reference sensor of the box at 23.5 degrees).
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:-3.25", "--signal", "A3=const:138.5", "--signal",
+             "A4=const:245.7", "--reftemp", "23.5"});
+    Messblocksatz& te = Daten.Messblocktabelle[10];
+    te = Daten.Messblocktabelle[1];
+    te.Gerätetyp = 0;
+    te.Messblockname = "Abgas TE-K";
+    te.Funktionsname = "Thermoelement K";
+    te.Funktionsnummer = 16;
+    te.Funktionspräfix = ":TEMP";
+    te.Bereich = 0;
+    te.Sensortyp = 7;
+    te.Kaltstelle_subtrahieren = 1;
+    Daten.Messblocktabelle[11] = Messblocksatz{};
+    Daten.Messblocktabelle[11].Messblockname = "neu";
+    Daten.RefTempMeasurement = "1";
     eintrag(1, 1, 1, 1, "U1");
     eintrag(2, 1, 2, 1, "U2");
     eintrag(3, 1, 3, 7, "Vorlauf");
+    eintrag(4, 1, 4, 10, "Abgas");
 
     QStringList im_lauf, angehalten;
     bool pause_gesehen = false;
@@ -112,7 +129,7 @@ TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
     bool rollbalken = true;
     auto* uhrwerk = new QTimer(haupt);
     QObject::connect(uhrwerk, &QTimer::timeout, [&] {
-        if (im_lauf.isEmpty() && haupt->List1->count() == 4 && box->Frames().count("00083!") >= 2) {
+        if (im_lauf.isEmpty() && haupt->List1->count() == 5 && box->Frames().count("00083!") >= 2) {
             im_lauf = Zeilen();
             liste_im_lauf = haupt->List1->height();
             rollbalken = haupt->List1->horizontalScrollBar()->isVisible();
@@ -139,7 +156,7 @@ TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
     });
     haupt->messen->click();  // returns when the run has ended
 
-    ASSERT_EQ(im_lauf.size(), 4);
+    ASSERT_EQ(im_lauf.size(), 5);
     // First line: ten blanks, then the logger time of the scan.
     EXPECT_TRUE(im_lauf[0].startsWith(QString(10, ' ')));
     EXPECT_FALSE(im_lauf[0].trimmed().isEmpty());
@@ -156,9 +173,13 @@ TEST_F(Anzeige_Bild, Werteliste_im_Lauf_und_angehaltene_Ansicht) {
     EXPECT_NEAR(Zahl_vorn(pt[1]), 100.0, 0.1) << pt[1].toStdString();
     // Value and unit are in view without scrolling sideways.
     EXPECT_FALSE(rollbalken);
+    // The meter was given the whole degrees (23) of the reference temperature;
+    // the whole 23.5 is subtracted and the fraction the meter was not given is
+    // added back: 245.7 - 23.5 + 0.5, in the pattern "0000" with three more decimals.
+    EXPECT_EQ(Lesart(im_lauf[4]), (QStringList{"Abgas", QString::fromUtf8("0222,700°C")}));
     // The names are padded to at least 1400 twips, so the values start in one column.
     const QFontMetrics maß(haupt->List1->font());
-    for (int z = 1; z <= 3; ++z)
+    for (int z = 1; z <= 4; ++z)
         EXPECT_GE(maß.horizontalAdvance(im_lauf[z].section('\t', 0, 0)) * 15, 1400) << z;
 
     // Paused: the run button offers the end, " weiter" is shown, the list is
