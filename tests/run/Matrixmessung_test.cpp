@@ -459,4 +459,18 @@ TEST_F(Matrixlauf, Ausbleibende_Werte_werden_protokolliert_und_sehen_nicht_wie_T
     EXPECT_EQ(box->Frames().count("00053!"), 1);  // the fetch is closed as usual
 }
 
+TEST_F(Matrixlauf, Eine_tote_Verbindung_mitten_in_der_Matrix_schreibt_keine_Matrixdateien) {
+    starten({"--silent-on", "00061"});
+    matrix(1, 0);
+    matrix(2, 0);
+    ein_Scan();
+    haupt->Restarttimer->stop();
+    EXPECT_GE(station.Protokollmeldungen().count("Netzwerk-Timeout, Messung wird neu gestartet, Befehl:  00061"), 1);
+    EXPECT_FALSE(QFile::exists(station.Wurzel() + "/d/Matrix_A_c.txt"));
+    EXPECT_FALSE(QFile::exists(station.Wurzel() + "/d/Matrix_B_c.txt"));
+    const QList<QByteArray> frames = box->Frames();
+    EXPECT_EQ(frames.mid(frames.indexOf("00061!")), (QList<QByteArray>{"00061!", "00061!"}))
+        << "the one repeat, then nothing on a dead link";
+}
+
 }  // namespace
