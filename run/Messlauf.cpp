@@ -269,7 +269,10 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
         return;
     }
     TCPIPBefehl_mit_Antwort("00051");
-    Daten.Timeoutzähler = 0;
+    // A time-out here has already torn the run down and shows the idle look,
+    // whose ticks count nothing: reviving the link would wait for "00013" forever.
+    if (Daten.Timeoutzähler != 10)
+        Daten.Timeoutzähler = 0;
     TCPIPBefehl_mit_Antwort("00013");
     qint16 refnötig = 0;
     RefTempMessnötig(refnötig);
