@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     te.Funktionsname = "Thermoelement K";
     te.Funktionsnummer = 16;
     te.Funktionspräfix = ":TEMP";
-    te.Bereich = 1;
+    te.Bereich = 0;  // sensors have range 0 only: its unit, format and ":TC:TYPE K"
+    te.Sensortyp = 7;
     te.Kaltstelle_subtrahieren = 1;
 
     const QString dc = Daten.Messblocktabelle[1].Messblockname.text();
