@@ -85,3 +85,100 @@ TEST_F(Steuerung, Viele_Zeitueberschreitungen_lassen_einen_Lauf_der_weitergeht_s
     EXPECT_EQ(lauf.Datei("d:\\Daten.txt"), "01,50000\tU1\tV DC\t\r\n");
     EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\0\0", 2));
 }
+
+TEST_F(Steuerung, Stoppdatei_beendet_das_Programm_nach_dem_laufenden_Scan) {
+    Daten.Datenformatsatz.max = 0;
+    Daten.Datenformatsatz.Sekundenindex = 1;  // one scan a second
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+    ASSERT_TRUE(lauf.Box_starten());
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", 2)) << Protokoll();
+    EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\1\0", 2));  // a run is in progress
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden(5000));
+    EXPECT_EQ(lauf.Exitcode(), 0);
+    EXPECT_FALSE(lauf.vorhanden("d:\\Ende.txt"));
+    const QList<QByteArray> frames = lauf.Frames();
+    ASSERT_GE(frames.size(), 5);
+    // The scan under way was completed and written, then the link closed.
+    EXPECT_EQ(frames.mid(frames.size() - 3), (QList<QByteArray>{"00073!", "00002!", "00093!"}));
+    EXPECT_EQ(lauf.Datei("d:\\Daten&.txt").count("\r\n"), lauf.Anzahl("00073!"));
+    EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\0\0", 2));
+    EXPECT_EQ(lauf.Protokollmeldungen().filter(QRegularExpression("^Messung|Timeout")),
+              QStringList{"Messung gestartet"});
+}
+
+namespace {
+// A stand-in for the update program: it notes that it ran.
+void Updateprogramm_ablegen(const QString& pfad) {
+    Teststation::Datei_schreiben(pfad, "#!/bin/sh\necho gestartet > \"$(dirname \"$0\")/gestartet.txt\"\n");
+    QFile(pfad).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+}
+
+TEST_F(Steuerung, UPDATE_EXE_im_Leerlauf_wird_gestartet_und_beendet_das_Programm) {
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
+    Updateprogramm_ablegen(lauf.Laufwerk('d') + "/UPDATE.EXE");
+    ASSERT_TRUE(lauf.Ende_abwarten(5000));
+    EXPECT_EQ(lauf.Exitcode(), 0);
+    EXPECT_TRUE(warten_bis([&] { return lauf.vorhanden("d:\\gestartet.txt"); }, 3000));
+    EXPECT_EQ(lauf.Dialogprotokoll(), "");
+}
+
+TEST_F(Steuerung, update_exe_klein_geschrieben_wird_erst_beim_naechsten_Start_geloescht) {
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
+    Updateprogramm_ablegen(lauf.Laufwerk('d') + "/update.exe");
+    // Three idle ticks: no hand-off.
+    EXPECT_FALSE(warten_bis([&] { return !lauf.läuft(); }, 3200));
+    EXPECT_TRUE(QFileInfo::exists(lauf.Laufwerk('d') + "/update.exe"));
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden(3000));  // the idle check ends it within a tick
+    EXPECT_FALSE(lauf.vorhanden("d:\\Ende.txt"));
+
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet", 2));
+    EXPECT_TRUE(warten_bis([&] { return !QFileInfo::exists(lauf.Laufwerk('d') + "/update.exe"); }, 3000));
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden(3000));
+    EXPECT_FALSE(lauf.vorhanden("d:\\gestartet.txt"));
+}
+
+TEST_F(Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
+    Daten.Datenformatsatz.max = 0;
+    Daten.Datenformatsatz.Sekundenindex = 2;  // the power fails while the run waits for the next scan
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+    ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=ramp:1:1"}));
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    ASSERT_TRUE(warten_bis(
+        [&] {
+            const QMap<QString, QString> puffer = lauf.Pufferdateien();
+            return !puffer.isEmpty() && puffer.first().count("\r\n") >= 3;
+        },
+        15000))
+        << Protokoll();
+    lauf.hart_beenden();
+    EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\1\0", 2));
+    const int vorher = static_cast<int>(lauf.Datei("d:\\Daten&.txt").count("\r\n"));
+    ASSERT_GE(vorher, 2);
+
+    // No command line: the current project and its power-failure record start the run again.
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Frames_abwarten("00051!", 2)) << Protokoll();
+    const int bis_neustart = lauf.Anzahl("00073!");
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", bis_neustart + 2)) << Protokoll();
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden());
+    EXPECT_EQ(lauf.Protokollmeldungen().filter(QRegularExpression("^(Programm|Messung)")),
+              (QStringList{"Programm gestartet", "Messung gestartet", "Programm gestartet", "Messung gestartet"}));
+    EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\0\0", 2));
+
+    // The second run goes on with the same project: its data-interface ring
+    // starts afresh, the day's logger file holds the lines of both runs.
+    const QStringList ring = lauf.Datei("d:\\Daten&.txt").split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(ring.size(), 2);
+    const QMap<QString, QString> projektdateien = lauf.Projektdateien("lauf");
+    ASSERT_EQ(projektdateien.size(), 1);
+    const QStringList logger = projektdateien.first().split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(logger.size(), 1 + vorher + ring.size());
+    // The ramp counts readings: every written scan shows the next number, none lost, none twice.
+    for (int k = 1; k < logger.size(); ++k)
+        EXPECT_EQ(logger[k].section('\t', 1), QString("%1,00000\t").arg(k, 2, 10, QChar('0'))) << k;
+}

@@ -2,6 +2,9 @@
 // run started from the command line, frame by frame, and the files the run writes.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QRegularExpression>
+
 #include "support/Programmlauf.h"
 #include "support/Teststation.h"
 
@@ -157,4 +160,49 @@ TEST_F(Lauf, Relaisrahmen_fuer_Zwei_und_Vierdraht_und_Buchstabe_P) {
     ASSERT_GE(felder.size(), 14);
     EXPECT_EQ(felder.mid(2, 6), (QStringList{"03,05000", "C5", "V DC", "04,05000", "D5", "V DC"}));
     EXPECT_EQ(felder.mid(11, 3), (QStringList{"NaN", "R P3", "MOhm"}));
+}
+
+TEST_F(Lauf, Datendateien_zeigen_die_Werte_der_Klemmen_umgerechnet_und_formatiert) {
+    // The station clock at 10:20 on the 14th of March 2027, so that the run stays within one hour.
+    lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
+    Messblocksatz& pt100 = Block_hinzufügen("Vorlauf PT100", 1);
+    pt100.Funktionsname = "PT 100 2-Draht";
+    pt100.Funktionsnummer = 9;
+    pt100.Funktionspräfix = ":RES";
+    pt100.Bereich = 0;
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    Messpunkt_setzen(3, 3, 1, "Vorlauf PT100", "Vorlauf");
+    // 138.5 ohms is 100 degrees for the sensor curve of the program.
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:-0.0421", "--signal", "C1=const:138.5"});
+    laufen_lassen("00073!", 3);
+    const int scans = lauf.Anzahl("00073!");
+    EXPECT_EQ(lauf.Anzahl("00043:FUNC \"RES\"\r:RES:RANG 1000\r:RES:DIG 7\r:RES:NPLC 0.4\r:RES:AVER:TCON MOV\r"
+                          ":RES:AVER:STAT OFF\r:SYST:AZER:STAT ON\r!"),
+              scans);
+
+    // Data interface: date and time at the line start, then value, name and unit of each point.
+    const QString zeile = lauf.Datei("d:\\Daten.txt");
+    EXPECT_TRUE(QRegularExpression(QString::fromUtf8("^14 03 27\t10:2\\d:\\d\\d\t01,50000\tU1\tV DC\t-00,04210\tU2\tV DC\t"
+                                                     "100,0000\tVorlauf\t°C\t\r\n$"))
+                    .match(zeile)
+                    .hasMatch())
+        << zeile.toStdString();
+    EXPECT_EQ(lauf.Datei("d:\\Daten&.txt").count("\r\n"), scans);
+
+    // Logger: the day's file moved from the buffer into the project directory
+    // at the end of the run, with its header line first.
+    EXPECT_TRUE(lauf.Pufferdateien().isEmpty());
+    const QMap<QString, QString> projektdateien = lauf.Projektdateien("lauf");
+    ASSERT_EQ(projektdateien.keys(), QStringList{"27Mrz14.txt"});
+    const QStringList zeilen = projektdateien.first().split("\r\n");
+    ASSERT_EQ(zeilen.size(), scans + 2);
+    EXPECT_EQ(zeilen[0], QString::fromUtf8("Zeit/Datum\tU1 [V DC]\tU2 [V DC]\tVorlauf [°C]\t"));
+    for (int k = 1; k <= scans; ++k)
+        EXPECT_TRUE(QRegularExpression("^14\\.03\\.27 10:2\\d:\\d\\d\t01,50000\t-00,04210\t100,0000\t$")
+                        .match(zeilen[k])
+                        .hasMatch())
+            << zeilen[k].toStdString();
+    EXPECT_EQ(zeilen.last(), "");
+    EXPECT_EQ(lauf.Dialogprotokoll(), "");
 }
