@@ -14,61 +14,10 @@
 #include "project/Projekt.h"
 #include "run/Hauptfenster.h"
 #include "support/Teststation.h"
+#include "Messlauf_Testhilfe.h"
 
 namespace {
-struct Messlauf : ::testing::Test {
-    Teststation station;
-    std::unique_ptr<MDIForm1> rahmen;
-    std::unique_ptr<Q7Sim> box;
-    Hauptfenster* haupt = nullptr;
-
-    void SetUp() override {
-#ifndef Q7SIM_PFAD
-        GTEST_SKIP() << "without the simulated box";
-#endif
-        for (QChar lw : {'c', 'd', 'e'})
-            station.Laufwerk_anlegen(lw);
-        rahmen = std::make_unique<MDIForm1>();
-        ASSERT_TRUE(rahmen->MDIForm_Load());
-        haupt = Fenster.Hauptfenster;
-        Daten.Messblocktabelle[1].Gerätetyp = 1;
-        Daten.RefTempMeasurement = "0";
-    }
-    void TearDown() override {
-        if (rahmen)
-            rahmen->entladen();
-    }
-    void starten(const QStringList& argumente) {
-        box = std::make_unique<Q7Sim>(argumente, station.Programmverzeichnis() + "/frames.log");
-        ASSERT_TRUE(box->läuft());
-        qputenv("KESTRIX_Q7_PORT", QByteArray::number(box->Port()));
-        Daten.Boxadresse = "127.0.0.1";
-    }
-    void eintrag(int i, int gruppe, int klemme, const QString& block, const QString& signal) {
-        Daten.Scanlistentabelle[i].Gruppennummer = static_cast<i16>(gruppe);
-        Daten.Scanlistentabelle[i].Klemmennummer = static_cast<i16>(klemme);
-        Daten.Scanlistentabelle[i].Messblockname = block;
-        Daten.Scanlistentabelle[i].Signalname = signal;
-    }
-    // Ends the run with the stop file once 'scans' data-line starts were taken.
-    void nach_scans_beenden(int scans) {
-        auto* uhrwerk = new QTimer(haupt);
-        QObject::connect(uhrwerk, &QTimer::timeout, [this, scans, uhrwerk] {
-            if (box->Frames().count("00023!") >= 1 && box->Frames().count("00083!") + box->Frames().count("00073!") >= scans) {
-                Teststation::Datei_schreiben(station.Wurzel() + "/d/Ende.txt", "");
-                uhrwerk->stop();
-            }
-        });
-        uhrwerk->start(20);
-    }
-    QString init(const QString& block) {
-        QString text, format;
-        double faktor = 1;
-        i16 anzahl = 1, funktion = 0;
-        MBForm1::Initialisierungsstring_erstellen(block, text, format, faktor, anzahl, 0, funktion);
-        return text;
-    }
-};
+struct Messlauf : Messlaufstation {};
 }
 
 TEST_F(Messlauf, Drei_Eintraege_eines_Blocks_werden_einmal_eingestellt_und_zusammen_geholt) {
