@@ -144,7 +144,7 @@ TEST_F(Steuerung, update_exe_klein_geschrieben_wird_erst_beim_naechsten_Start_ge
 
 TEST_F(Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
     Daten.Datenformatsatz.max = 0;
-    Daten.Datenformatsatz.Sekundenindex = 2;  // the power fails while the run waits for the next scan
+    Daten.Datenformatsatz.Sekundenindex = 1;  // the power fails while the run waits for the next scan
     ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
     ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=ramp:1:1"}));
     ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
