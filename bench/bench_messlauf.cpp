@@ -1,5 +1,6 @@
 // The measurement run against the simulated box on loopback, in this process
-// (the frame, the main window and the run as the program has them):
+// (the frame, the main window and the run as the program has them), then (b)
+// and (c) once more with the Kestrix executable as a process of its own:
 //  (a) a scan of 120 entries with the "max" interval: the time per scan
 //      beyond the waits the run prescribes (0.1 s after each multimeter
 //      text), divided by the frames sent in that scan;
@@ -16,11 +17,13 @@
 #include <QFont>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "common/Fenster.h"
@@ -33,6 +36,7 @@
 #include "points/MBForm1.h"
 #include "project/MDIForm1.h"
 #include "run/Hauptfenster.h"
+#include "tests/support/Programmlauf.h"
 
 namespace {
 // Nobody sits at the bench: notices are answered at once, the program end
@@ -143,19 +147,27 @@ int texte_mit_wartezeit(const QList<QByteArray>& scan) {
     return n;
 }
 
+struct Scanfigur {
+    bool gemessen = false;
+    double dauer_ms = 0;  // mean time of a steady-state scan
+    int frames = 0;
+    int texte = 0;
+};
+
 // Figure (a) for one scan list: steady-state scans (2nd onwards).
-bool scan_messen(Bank& bank, const char* titel, int scans) {
+Scanfigur scan_messen(Bank& bank, const char* titel, int scans) {
+    Scanfigur figur;
     const QList<QByteArray> frames = bank.lauf(scans);
     if (static_cast<int>(bank.scanenden_ns.size()) < scans) {
         std::fprintf(stderr, "%s: only %zu of %d scans\n", titel, bank.scanenden_ns.size(), scans);
-        return false;
+        return figur;
     }
     const std::vector<QList<QByteArray>> zerlegt = scans_zerlegen(frames, "11002!");
     double summe_ms = 0, höchstens = 0;
     int gezählt = 0, frames_je_scan = 0, texte = 0;
-    // Scan k lies between the refills k-1 and k; its frames are block k (the
-    // relay frame of entry 1 starts it). Its tail (end of the last scan's
-    // stop check) sends nothing, so the frame count is that of the scan.
+    // Scan k lies between the refills k-1 and k. After a refill nothing is
+    // sent before the relay frame of entry 1 (no matrix, no interval wait),
+    // so the frames from that relay frame on are scan k's.
     for (int k = 1; k < scans && k < static_cast<int>(zerlegt.size()); ++k) {
         const double dauer_ms = (bank.scanenden_ns[k] - bank.scanenden_ns[k - 1]) / 1e6;
         const int n = static_cast<int>(zerlegt[k].size());
@@ -168,13 +180,164 @@ bool scan_messen(Bank& bank, const char* titel, int scans) {
         ++gezählt;
     }
     if (gezählt == 0)
-        return false;
+        return figur;
     const double dauer_s = (bank.scanenden_ns.back() - bank.scanenden_ns.front()) / 1e9 / (scans - 1);
     std::printf("(a) %s: %.3f s per scan, %d frames, %d multimeter texts (%.1f s prescribed wait)\n"
                 "    beyond the waits: %.3f ms per frame (worst scan %.3f ms; target < 0.5 ms)\n",
                 titel, dauer_s, frames_je_scan, texte, texte * 0.1, summe_ms / gezählt, höchstens);
-    return true;
+    figur.gemessen = true;
+    figur.dauer_ms = dauer_s * 1000;
+    figur.frames = frames_je_scan;
+    figur.texte = texte;
+    return figur;
 }
+
+// Processor time of another process in seconds: the sum over its threads of
+// the scheduler's run time (nanoseconds), else utime + stime of /proc/PID/stat.
+double cpu_sekunden_von(qint64 pid) {
+    double summe = 0;
+    bool gefunden = false;
+    const QString aufgaben = QString("/proc/%1/task").arg(pid);
+    for (const QString& tid : QDir(aufgaben).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(aufgaben + "/" + tid + "/schedstat");
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        summe += f.readAll().split(' ').value(0).toDouble() / 1e9;
+        gefunden = true;
+    }
+    if (gefunden)
+        return summe;
+    QFile f(QString("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = f.readAll();
+    const QList<QByteArray> felder = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return (felder.value(11).toDouble() + felder.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
+}
+
+long status_kb_von(qint64 pid, const char* feld) {
+    QFile f(QString("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& zeile : f.readAll().split('\n'))
+        if (zeile.startsWith(feld))
+            return zeile.mid(qstrlen(feld)).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+void schlafen_ms(int ms) {
+    QDeadlineTimer bis(ms);
+    while (!bis.hasExpired())
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(bis.remainingTime(), 20)));
+}
+
+int zählen(const QString& framelog, const QByteArray& frame) {
+    return static_cast<int>(frames_lesen(framelog).count(frame));
+}
+
+#ifdef KESTRIX_PFAD
+// (b) and (c) once more with the Kestrix executable as its own process: a
+// project of 120 entries of one block with a 10 s interval, the run started
+// from the command line, the box found by discovery on 127.0.0.2.
+bool echtes_Programm(const QString& basis) {
+    const QString wurzel = basis + "/station2";
+    const QString progdir = basis + "/prog2";
+    for (const char* lw : {"c", "d", "e"})
+        QDir().mkpath(wurzel + "/" + lw);
+    QDir().mkpath(progdir);
+    QFile::copy(QString(QUELLVERZEICHNIS) + "/project/Kesti.ini", progdir + "/Kesti.ini");
+    QFile(progdir + "/Kesti.ini").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    qputenv("KESTRIX_ROOT", wurzel.toUtf8());
+    qputenv("KESTRIX_PROGDIR", progdir.toUtf8());
+    Projekt_grundstellen();
+    const QString block = Daten.Messblocktabelle[1].Messblockname.text();
+    for (int i = 1; i <= 120; ++i)
+        Messpunkt_setzen(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, block, QString("S%1").arg(i));
+    Daten.Datenformatsatz.max = 0;
+    Daten.Datenformatsatz.Stundenindex = 0;
+    Daten.Datenformatsatz.Minutenindex = 0;
+    Daten.Datenformatsatz.Sekundenindex = 10;
+    if (!Projekt_speichern("bench.kxp", "Q70000001")) {
+        std::fprintf(stderr, "the bench project could not be saved\n");
+        return false;
+    }
+
+    const QString framelog = basis + "/frames2.log";
+    QProcess box;
+    box.start(Q7SIM_PFAD, {"--port", "0", "--host", "127.0.0.1", "--discovery", "127.0.0.2:0", "--serial",
+                           "Q70000001", "--reply-address", "127.0.0.1", "--log", framelog});
+    quint16 port = 0, udpport = 0;
+    QDeadlineTimer frist(10000);
+    QByteArray ausgabe;
+    while (port == 0 && box.waitForReadyRead(static_cast<int>(frist.remainingTime()))) {
+        ausgabe += box.readAllStandardOutput();
+        for (const QByteArray& zeile : ausgabe.split('\n'))
+            if (zeile.startsWith("UDPPORT "))
+                udpport = static_cast<quint16>(zeile.mid(8).trimmed().toUInt());
+            else if (zeile.startsWith("PORT ") && ausgabe.endsWith('\n'))
+                port = static_cast<quint16>(zeile.mid(5).trimmed().toUInt());
+    }
+    if (port == 0 || udpport == 0) {
+        std::fprintf(stderr, "simulated box with discovery did not start\n");
+        return false;
+    }
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+    umgebung.insert("KESTRIX_ROOT", wurzel);
+    umgebung.insert("KESTRIX_PROGDIR", progdir);
+    umgebung.insert("KESTRIX_CLOCK_OFFSET", "0");
+    umgebung.insert("KESTRIX_Q7_PORT", QString::number(port));
+    umgebung.insert("KESTRIX_DISCOVERY_ADDR", "127.0.0.2");
+    umgebung.insert("KESTRIX_DISCOVERY_PORT", QString::number(udpport));
+    umgebung.insert("KESTRIX_DIALOGPROTOKOLL", basis + "/dialoge2.txt");
+    QProcess kestrix;
+    kestrix.setProcessEnvironment(umgebung);
+    kestrix.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    kestrix.start(KESTRIX_PFAD, {"bench.kxp"});
+    if (!kestrix.waitForStarted(10000)) {
+        std::fprintf(stderr, "Kestrix did not start\n");
+        return false;
+    }
+    const qint64 pid = kestrix.processId();
+    bool gut = false;
+    QDeadlineTimer erster_scan(30000);
+    while (!erster_scan.hasExpired() && zählen(framelog, "00053!") < 1 && kestrix.state() == QProcess::Running)
+        schlafen_ms(20);
+    if (zählen(framelog, "00053!") >= 1) {
+        // The first scan's fetch is done; the rest of the 10 s interval is the wait.
+        schlafen_ms(500);
+        const double cpu_a = cpu_sekunden_von(pid);
+        QElapsedTimer wand;
+        wand.start();
+        const int leerlauf_vorher = zählen(framelog, "00002!");
+        schlafen_ms(8500);
+        const double cpu_b = cpu_sekunden_von(pid);
+        const double wand_s = wand.nsecsElapsed() / 1e9;
+        const bool noch_im_ersten_intervall = zählen(framelog, "00053!") == 1;
+        std::printf("(b) Kestrix executable, 120-entry project, 10 s interval: %.4f s CPU in %.3f s of the wait = "
+                    "%.2f %% of one core (target < 2 %%)%s; %d idle commands meanwhile\n",
+                    cpu_b - cpu_a, wand_s, 100 * (cpu_b - cpu_a) / wand_s,
+                    noch_im_ersten_intervall ? "" : " [the next scan began inside the window]",
+                    zählen(framelog, "00002!") - leerlauf_vorher);
+        std::printf("(c) Kestrix executable after one 120-entry scan and a wait: VmHWM %ld kB = %.1f MB "
+                    "(target < 80 MB)\n",
+                    status_kb_von(pid, "VmHWM:"), status_kb_von(pid, "VmHWM:") / 1024.0);
+        gut = true;
+    } else {
+        std::fprintf(stderr, "Kestrix completed no scan\n");
+    }
+    QFile(wurzel + "/d/Ende.txt").open(QIODevice::WriteOnly);
+    if (!kestrix.waitForFinished(25000)) {
+        std::fprintf(stderr, "Kestrix did not end after the stop file\n");
+        kestrix.kill();
+        kestrix.waitForFinished(3000);
+        gut = false;
+    }
+    box.terminate();
+    box.waitForFinished(3000);
+    return gut;
+}
+#endif
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,7 +375,7 @@ int main(int argc, char** argv) {
     return 0;
 #else
     std::printf("measurement run in-process (frame, main window and run of this process) against q7sim on "
-                "127.0.0.1, no simulated latency\n");
+                "127.0.0.1, no simulated latency; (b) and (c) then also for the Kestrix executable\n");
     const QString framelog = ordner.path() + "/frames.log";
     QProcess box;
     box.start(Q7SIM_PFAD, {"--port", "0", "--host", "127.0.0.1", "--log", framelog});
@@ -275,7 +438,7 @@ int main(int argc, char** argv) {
         bank.scanliste_leeren();
         for (int i = 1; i <= 120; ++i)
             bank.eintrag(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, blockA);
-        if (!scan_messen(bank, "120 entries of one block (one multiple measurement, one fetch of 120 values)", 6))
+        if (!scan_messen(bank, "120 entries of one block (one multiple measurement, one fetch of 120 values)", 6).gemessen)
             ergebnis = 1;
 
         if (!laden())
@@ -283,18 +446,22 @@ int main(int argc, char** argv) {
         Daten.Datenformatsatz.max = 1;
         for (int i = 1; i <= 120; ++i)
             bank.eintrag(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, i % 2 ? blockA : QString("Gleich B"));
-        if (!scan_messen(bank, "120 entries of alternating blocks (120 single measurements)", 3))
+        const Scanfigur einzeln = scan_messen(bank, "120 entries of alternating blocks (120 single measurements)", 3);
+        if (!einzeln.gemessen)
             ergebnis = 1;
 
-        // How much of the figure (a) the 0.1 s waits themselves overrun.
+        // The 0.1 s waits as they really last: the time beyond the measured waits.
         {
             const int n = 50;
             QElapsedTimer uhr_;
             uhr_.start();
             for (int i = 0; i < n; ++i)
                 Delay_events(0.1);
-            std::printf("    of which Delay_events(0.1) overruns by %.3f ms on average (%d waits)\n",
-                        (uhr_.nsecsElapsed() / 1e6 - n * 100.0) / n, n);
+            const double wartezeit_ms = uhr_.nsecsElapsed() / 1e6 / n;
+            std::printf("    a Delay_events(0.1) lasts %.3f ms on average (%d waits); with the waits as measured: "
+                        "%.3f ms per frame beyond them\n",
+                        wartezeit_ms, n,
+                        einzeln.frames ? (einzeln.dauer_ms - einzeln.texte * wartezeit_ms) / einzeln.frames : 0.0);
         }
 
         // (b): one entry, 10 s interval; the processor time is taken inside the
@@ -326,7 +493,7 @@ int main(int argc, char** argv) {
         if (wand_b > wand_a && bank.scanenden_ns.size() >= 2) {
             const double wand_s = (wand_b - wand_a) / 1e9;
             const double intervall_s = (bank.scanenden_ns[1] - bank.scanenden_ns[0]) / 1e9;
-            std::printf("(b) waiting out a 10 s scan interval: %.4f s CPU in %.3f s wall = %.2f %% of one core "
+            std::printf("(b) in-process, one entry, waiting out a 10 s scan interval: %.4f s CPU in %.3f s wall = %.2f %% of one core "
                         "(target < 2 %%); %lld idle commands during the wait; scan to scan %.3f s\n",
                         cpu_b - cpu_a, wand_s, 100 * (cpu_b - cpu_a) / wand_s,
                         static_cast<long long>(frames_b.count("00002!")) - 1, intervall_s);
@@ -344,11 +511,15 @@ int main(int argc, char** argv) {
 
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
-    std::printf("(c) peak resident memory of this process after the runs: ru_maxrss %ld kB, VmHWM %ld kB = %.1f MB "
+    std::printf("(c) in-process, peak resident memory of this process after the runs: ru_maxrss %ld kB, VmHWM %ld kB = %.1f MB "
                 "(target < 80 MB)\n",
                 r.ru_maxrss, status_kb("VmHWM:"), status_kb("VmHWM:") / 1024.0);
     box.terminate();
     box.waitForFinished(3000);
+#ifdef KESTRIX_PFAD
+    if (!echtes_Programm(ordner.path()))
+        ergebnis = 1;
+#endif
     dialoge_ersetzen(nullptr);
     programmende_ersetzen(nullptr);
     programmstarter_ersetzen(nullptr);
