@@ -99,6 +99,10 @@ void Hauptfenster::messen_Click() {
         Messwerttabelle_ausblenden();
         Command1->hide();
         updatetimer->start();
+        // A run that stopped before its first scan (no multimeter) has already
+        // been through its end sequence: nothing else would enable the button.
+        if (laufende_Läufe_ == 0)
+            messen->setEnabled(true);
     }
 }
 
@@ -121,9 +125,12 @@ void Hauptfenster::programmieren_Click() {
 void Hauptfenster::Messunganhalttimer_Timer() { TCPIPBefehl_mit_Antwort("00002"); }
 
 void Hauptfenster::Restarttimer_Timer() {
-    // Only one run at a time: while the old one unwinds, the timer fires again later.
-    if (laufende_Läufe_ > 0)
+    // Only one run at a time: while the old one unwinds, look again shortly,
+    // so the new run follows the old one's end instead of a further 2 s.
+    if (laufende_Läufe_ > 0) {
+        Restarttimer->setInterval(100);
         return;
+    }
     messen_drücken();
 }
 

@@ -136,15 +136,18 @@ void Hauptfenster::Keith2000_MeßwHolen(int Anzahl, QString& Werte) {
     Bytezähler = 0;
     Empfangspuffer.clear();
     TCPIPBefehl_mit_Antwort("00073");
-    // 15 bytes are complete at once; 7 may be the start of 15, so the next poll decides.
+    // 15 bytes are complete at once. 7 may be the start of 15: a count first
+    // seen at a poll is taken only at the poll after it.
     int abfragen = 0;
-    bool gesehen_sieben = false;
+    bool gesehen = false;
     while (abfragen < 11 && Bytezähler < 15) {
-        if (Bytezähler >= 7 && gesehen_sieben)
-            break;
-        gesehen_sieben = Bytezähler >= 7;
         Delay_events(0.1);
         ++abfragen;
+        if (Bytezähler >= 7 && Bytezähler < 15) {
+            if (gesehen)
+                break;
+            gesehen = true;
+        }
     }
     QString wert;
     if (Bytezähler < 7) {
