@@ -206,3 +206,23 @@ TEST_F(Lauf, Datendateien_zeigen_die_Werte_der_Klemmen_umgerechnet_und_formatier
     EXPECT_EQ(zeilen.last(), "");
     EXPECT_EQ(lauf.Dialogprotokoll(), "");
 }
+
+TEST_F(Lauf, Thermoelement_mit_Referenztemperatur_der_Box) {
+    Messblocksatz& te = Block_hinzufügen("Abgas TE-K", 1);
+    te.Funktionsname = "Thermoelement K";
+    te.Funktionsnummer = 16;
+    te.Funktionspräfix = ":TEMP";
+    te.Bereich = 0;
+    Messpunkt_setzen(1, 3, 2, "Abgas TE-K", "Abgas");
+    starten({"--signal", "C2=const:245.2", "--reftemp", "23.5"});
+    laufen_lassen("00073!", 3);
+    // Every scan reads the reference first; the meter gets its whole degrees.
+    const QByteArray konfiguration = "00043:FUNC \"TEMP\"\r:TEMP:TC:TYPE K\r:TEMP:TC:RJUN:SIM 23\r:TEMP:DIG 7\r"
+                                     ":TEMP:NPLC 0.4\r:TEMP:AVER:TCON MOV\r:TEMP:AVER:STAT OFF\r:SYST:AZER:STAT ON\r!";
+    EXPECT_GE(Scans({"00033!", "22002!", konfiguration, Einzeln, "00063!", "00073!"},
+                    {"00033!", "22002!", Einzeln, "00063!", "00073!"}),
+              3)
+        << Frametext();
+    // The half degree the meter was not given is added to its reading.
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2), QString::fromUtf8("0245,700\tAbgas\t°C\t\r\n"));
+}
