@@ -15,6 +15,7 @@
 #include "run/Matrixmessung.h"
 #include "platform/Text1252.h"
 #include "support/Teststation.h"
+#include "Messlauf_Testhilfe.h"
 
 using namespace Matrixmessung;
 
@@ -281,39 +282,14 @@ TEST_F(Matrixdaten, Fehlende_Kalibrierdatei_kommt_aus_der_Vorlage_und_eine_vorha
 
 // ---- runs against the simulated box --------------------------------------------
 
-struct Matrixlauf : ::testing::Test {
-    Teststation station;
-    std::unique_ptr<MDIForm1> rahmen;
-    std::unique_ptr<Q7Sim> box;
-    Hauptfenster* haupt = nullptr;
-
+struct Matrixlauf : Messlaufstation {
     void SetUp() override {
-#ifndef Q7SIM_PFAD
-        GTEST_SKIP() << "without the simulated box";
-#endif
-        for (QChar lw : {'c', 'd', 'e'})
-            station.Laufwerk_anlegen(lw);
-        rahmen = std::make_unique<MDIForm1>();
-        ASSERT_TRUE(rahmen->MDIForm_Load());
-        haupt = Fenster.Hauptfenster;
-        Daten.Messblocktabelle[1].Gerätetyp = 1;
-        Daten.RefTempMeasurement = "0";
+        Messlaufstation::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         MBForm1::Meßblockvar_vorbeleg();
-        Daten.Scanlistentabelle[1].Gruppennummer = 1;
-        Daten.Scanlistentabelle[1].Klemmennummer = 1;
-        Daten.Scanlistentabelle[1].Messblockname = Daten.Messblocktabelle[1].Messblockname.text();
-        Daten.Scanlistentabelle[1].Signalname = "U1";
+        eintrag(1, 1, 1, Daten.Messblocktabelle[1].Messblockname.text(), "U1");
         Daten.Datenformatsatz.max = 1;
-    }
-    void TearDown() override {
-        if (rahmen)
-            rahmen->entladen();
-    }
-    void starten(const QStringList& argumente) {
-        box = std::make_unique<Q7Sim>(argumente, station.Programmverzeichnis() + "/frames.log");
-        ASSERT_TRUE(box->läuft());
-        qputenv("KESTRIX_Q7_PORT", QByteArray::number(box->Port()));
-        Daten.Boxadresse = "127.0.0.1";
     }
     // One scan: the stop file is there before the scan ends.
     void ein_Scan() {
