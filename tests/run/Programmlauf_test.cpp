@@ -226,3 +226,49 @@ TEST_F(Lauf, Thermoelement_mit_Referenztemperatur_der_Box) {
     // The half degree the meter was not given is added to its reading.
     EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2), QString::fromUtf8("0245,700\tAbgas\t°C\t\r\n"));
 }
+
+TEST_F(Lauf, Ueber_Mitternacht_geht_der_Takt_weiter_und_die_Tagesdatei_wechselt) {
+    Daten.Datenformatsatz.max = 0;
+    Daten.Datenformatsatz.Sekundenindex = 1;  // one scan a second
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+    ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=ramp:1:1"}));
+    // Start at 23:59:50 on the 14th of March 2027: the first scans fall before midnight.
+    lauf.Uhrversatz =
+        QDateTime(QDate(2027, 3, 14), QTime(23, 59, 50)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    ASSERT_TRUE(warten_bis(
+        [&] {
+            const QMap<QString, QString> puffer = lauf.Pufferdateien();
+            return puffer.contains("27Mrz15.txt") && puffer["27Mrz15.txt"].count("\r\n") >= 3;
+        },
+        25000))
+        << lauf.Pufferdateien().keys().join(' ').toStdString();
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden());
+
+    // The hour change moved the day before into its file; the end of the run moved the new day.
+    const QMap<QString, QString> dateien = lauf.Projektdateien("lauf");
+    ASSERT_EQ(dateien.keys(), (QStringList{"27Mrz14.txt", "27Mrz15.txt"}));
+    EXPECT_TRUE(lauf.Pufferdateien().isEmpty());
+    const QStringList vorher = dateien["27Mrz14.txt"].split("\r\n", Qt::SkipEmptyParts);
+    const QStringList nachher = dateien["27Mrz15.txt"].split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(vorher.size(), 2);
+    ASSERT_GE(nachher.size(), 4);
+    EXPECT_EQ(vorher[0], "Zeit/Datum\tU1 [V DC]\t");
+    EXPECT_EQ(nachher[0], "Zeit/Datum\tU1 [V DC]\t");
+    int nächster = 1;
+    QList<int> sekunden;  // since midnight before the run
+    for (int tag = 0; tag < 2; ++tag) {
+        const QStringList& datei = tag == 0 ? vorher : nachher;
+        for (const QString& zeile : datei.mid(1)) {
+            EXPECT_TRUE(zeile.startsWith(tag == 0 ? "14.03.27 23:59:" : "15.03.27 00:00:")) << zeile.toStdString();
+            // The ramp counts the readings: no line lost or repeated by the move.
+            EXPECT_EQ(zeile.section('\t', 1), QString("%1,00000\t").arg(nächster++, 2, 10, QChar('0')));
+            sekunden << tag * 86400 + QTime::fromString(zeile.mid(9, 8), "hh:mm:ss").msecsSinceStartOfDay() / 1000;
+        }
+    }
+    // One scan a second on both sides of midnight.
+    for (int k = 1; k < sekunden.size(); ++k)
+        EXPECT_TRUE(sekunden[k] - sekunden[k - 1] >= 0 && sekunden[k] - sekunden[k - 1] <= 2) << k;
+    EXPECT_GE(sekunden.last() - sekunden.first(), sekunden.size() - 3);
+}
