@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <csignal>
+
 #include "support/Programmlauf.h"
 #include "support/Teststation.h"
 
@@ -181,4 +183,33 @@ TEST_F(Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
     // The ramp counts readings: every written scan shows the next number, none lost, none twice.
     for (int k = 1; k < logger.size(); ++k)
         EXPECT_EQ(logger[k].section('\t', 1), QString("%1,00000\t").arg(k, 2, 10, QChar('0'))) << k;
+}
+
+TEST_F(Steuerung, Beenden_durch_das_System_waehrend_eines_Laufs_wirkt_wie_ein_Stromausfall) {
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+    ASSERT_TRUE(lauf.Box_starten());
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", 2)) << Protokoll();
+    ::kill(static_cast<pid_t>(lauf.Pid()), SIGTERM);  // as a shutdown asks
+    ASSERT_TRUE(lauf.Ende_abwarten(5000));
+    EXPECT_EQ(lauf.Exitcode(), 0);
+    EXPECT_EQ(lauf.Protokollmeldungen().last(), "Programm beendet");
+    EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\1\0", 2));
+    // The next start takes the run up again.
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Frames_abwarten("00051!", 2)) << Protokoll();
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", lauf.Anzahl("00073!") + 1)) << Protokoll();
+    ASSERT_TRUE(lauf.mit_Endedatei_beenden());
+    EXPECT_EQ(lauf.Protokollmeldungen().filter(QRegularExpression("^(Programm|Messung)")),
+              (QStringList{"Programm gestartet", "Messung gestartet", "Programm beendet", "Programm gestartet",
+                           "Messung gestartet"}));
+}
+
+TEST_F(Steuerung, Beenden_durch_das_System_im_Leerlauf_schliesst_das_Programm) {
+    ASSERT_TRUE(lauf.Kestrix_starten());
+    ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
+    ::kill(static_cast<pid_t>(lauf.Pid()), SIGTERM);
+    ASSERT_TRUE(lauf.Ende_abwarten(5000));
+    EXPECT_EQ(lauf.Exitcode(), 0);
+    EXPECT_EQ(lauf.Protokollmeldungen(), (QStringList{"Programm gestartet", "Programm beendet"}));
 }

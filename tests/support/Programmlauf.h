@@ -117,6 +117,7 @@ public:
     bool mit_Endedatei_beenden(int ms = 15000);
     bool Ende_abwarten(int ms = 15000);
     bool läuft() const;
+    qint64 Pid() const { return kestrix_ ? kestrix_->processId() : 0; }
     int Exitcode() const;
     // As a power failure would: SIGKILL, nothing of the program runs any more.
     void hart_beenden();
