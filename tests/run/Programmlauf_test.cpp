@@ -272,3 +272,66 @@ TEST_F(Lauf, Ueber_Mitternacht_geht_der_Takt_weiter_und_die_Tagesdatei_wechselt)
         EXPECT_TRUE(sekunden[k] - sekunden[k - 1] >= 0 && sekunden[k] - sekunden[k - 1] <= 2) << k;
     EXPECT_GE(sekunden.last() - sekunden.first(), sekunden.size() - 3);
 }
+
+namespace {
+// Two calculated values over U1 = 1.5 and U2 = -0.0421, the second with a logger format.
+const QByteArray Rechenwerte = "Summe=[U1]+[U2]_V\r\nDiff=[U1]-[U2]_V_0.00\r\n";
+const QRegularExpression Loggerzeit("^14\\.03\\.27 10:2\\d:\\d\\d\t");
+}
+
+TEST_F(Lauf, Berechnete_Werte_an_den_Messwerten_in_allen_Dateien) {
+    lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
+    Daten.Datenformatsatz.Datum = 0;
+    Daten.Datenformatsatz.Zeit = 0;
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001", Rechenwerte));
+    ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=const:1.5", "--signal", "A2=const:-0.0421"}));
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    laufen_lassen("00083!", 2);
+
+    const QString messwerte = "01,50000\tU1\tV DC\t-00,04210\tU2\tV DC\t";
+    const QString rechenwerte = "1,4579\tSumme\tV\t1,5421\tDiff\tV\t";
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt"), messwerte + rechenwerte + "\r\n");
+    EXPECT_EQ(lauf.Datei("d:\\Rohdat.txt"), messwerte + "\r\n");
+    EXPECT_EQ(lauf.Datei("d:\\Rechdat.txt"), rechenwerte + "\r\n");
+    EXPECT_TRUE(lauf.vorhanden("d:\\Rohdat&.txt") && lauf.Datei("d:\\Rohdat&.txt").isEmpty());
+    EXPECT_TRUE(lauf.vorhanden("d:\\Rechdat&.txt") && lauf.Datei("d:\\Rechdat&.txt").isEmpty());
+
+    const QMap<QString, QString> dateien = lauf.Projektdateien("lauf");
+    ASSERT_EQ(dateien.keys(), QStringList{"27Mrz14.txt"});
+    const QStringList zeilen = dateien.first().split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(zeilen.size(), 3);
+    EXPECT_EQ(zeilen[0], "Zeit/Datum\tU1 [V DC]\tU2 [V DC]\tSumme [V]\tDiff [V]\t");
+    for (const QString& zeile : zeilen.mid(1)) {
+        EXPECT_TRUE(Loggerzeit.match(zeile).hasMatch()) << zeile.toStdString();
+        EXPECT_EQ(zeile.mid(18), "01,50000\t-00,04210\t1,4579\t1,54\t");
+    }
+}
+
+TEST_F(Lauf, Berechnete_Werte_separat_gespeichert) {
+    lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
+    Daten.Knopfzustände[7] = 0;  // "separat speichern"
+    Daten.Knopfzustände[8] = -1;
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001", Rechenwerte));
+    ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=const:1.5", "--signal", "A2=const:-0.0421"}));
+    ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
+    laufen_lassen("00083!", 2);
+
+    const QMap<QString, QString> dateien = lauf.Projektdateien("lauf");
+    ASSERT_EQ(dateien.keys(), (QStringList{"27Mrz14.cal", "27Mrz14.roh"}));
+    const QStringList rech = dateien["27Mrz14.cal"].split("\r\n", Qt::SkipEmptyParts);
+    const QStringList roh = dateien["27Mrz14.roh"].split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(rech.size(), 3);
+    ASSERT_EQ(roh.size(), rech.size());
+    EXPECT_EQ(rech[0], "Zeit/Datum\tSumme [V]\tDiff [V]\t");
+    EXPECT_EQ(roh[0], "Zeit/Datum\tU1 [V DC]\tU2 [V DC]\t");
+    for (int k = 1; k < rech.size(); ++k) {
+        EXPECT_TRUE(Loggerzeit.match(rech[k]).hasMatch()) << rech[k].toStdString();
+        EXPECT_EQ(rech[k].mid(18), "1,4579\t1,54\t");
+        EXPECT_EQ(roh[k].mid(18), "01,50000\t-00,04210\t");
+        EXPECT_EQ(roh[k].left(17), rech[k].left(17));  // the same scan in the same line
+    }
+}
