@@ -12,7 +12,7 @@
 #include "support/Teststation.h"
 
 namespace {
-struct Steuerung : ::testing::Test {
+struct Programm_Steuerung : ::testing::Test {
     Teststation station;
     Programmlauf lauf{station};
     void SetUp() override {
@@ -33,7 +33,7 @@ struct Steuerung : ::testing::Test {
 };
 }
 
-TEST_F(Steuerung, Viele_Zeitueberschreitungen_lassen_einen_Lauf_der_weitergeht_sobald_die_Box_antwortet) {
+TEST_F(Programm_Steuerung, Viele_Zeitueberschreitungen_lassen_einen_Lauf_der_weitergeht_sobald_die_Box_antwortet) {
     ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
     ASSERT_TRUE(lauf.Box_starten({"--silent"}));
     const quint16 port = lauf.Box()->Port();
@@ -88,7 +88,7 @@ TEST_F(Steuerung, Viele_Zeitueberschreitungen_lassen_einen_Lauf_der_weitergeht_s
     EXPECT_EQ(lauf.Stromausfallsatz("lauf.kxp"), QByteArray("\0\0", 2));
 }
 
-TEST_F(Steuerung, Stoppdatei_beendet_das_Programm_nach_dem_laufenden_Scan) {
+TEST_F(Programm_Steuerung, Stoppdatei_beendet_das_Programm_nach_dem_laufenden_Scan) {
     Daten.Datenformatsatz.max = 0;
     Daten.Datenformatsatz.Sekundenindex = 1;  // one scan a second
     ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
@@ -117,7 +117,7 @@ void Updateprogramm_ablegen(const QString& pfad) {
 }
 }
 
-TEST_F(Steuerung, UPDATE_EXE_im_Leerlauf_wird_gestartet_und_beendet_das_Programm) {
+TEST_F(Programm_Steuerung, UPDATE_EXE_im_Leerlauf_wird_gestartet_und_beendet_das_Programm) {
     ASSERT_TRUE(lauf.Kestrix_starten());
     ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
     Updateprogramm_ablegen(lauf.Laufwerk('d') + "/UPDATE.EXE");
@@ -127,7 +127,7 @@ TEST_F(Steuerung, UPDATE_EXE_im_Leerlauf_wird_gestartet_und_beendet_das_Programm
     EXPECT_EQ(lauf.Dialogprotokoll(), "");
 }
 
-TEST_F(Steuerung, update_exe_klein_geschrieben_wird_erst_beim_naechsten_Start_geloescht) {
+TEST_F(Programm_Steuerung, update_exe_klein_geschrieben_wird_erst_beim_naechsten_Start_geloescht) {
     ASSERT_TRUE(lauf.Kestrix_starten());
     ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
     Updateprogramm_ablegen(lauf.Laufwerk('d') + "/update.exe");
@@ -144,7 +144,7 @@ TEST_F(Steuerung, update_exe_klein_geschrieben_wird_erst_beim_naechsten_Start_ge
     EXPECT_FALSE(lauf.vorhanden("d:\\gestartet.txt"));
 }
 
-TEST_F(Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
+TEST_F(Programm_Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
     Daten.Datenformatsatz.max = 0;
     Daten.Datenformatsatz.Sekundenindex = 1;  // the power fails while the run waits for the next scan
     ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
@@ -185,7 +185,7 @@ TEST_F(Steuerung, Nach_hartem_Abbruch_setzt_der_naechste_Start_den_Lauf_fort) {
         EXPECT_EQ(logger[k].section('\t', 1), QString("%1,00000\t").arg(k, 2, 10, QChar('0'))) << k;
 }
 
-TEST_F(Steuerung, Beenden_durch_das_System_waehrend_eines_Laufs_wirkt_wie_ein_Stromausfall) {
+TEST_F(Programm_Steuerung, Beenden_durch_das_System_waehrend_eines_Laufs_wirkt_wie_ein_Stromausfall) {
     ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
     ASSERT_TRUE(lauf.Box_starten());
     ASSERT_TRUE(lauf.Kestrix_starten({"lauf.kxp"}));
@@ -205,7 +205,7 @@ TEST_F(Steuerung, Beenden_durch_das_System_waehrend_eines_Laufs_wirkt_wie_ein_St
                            "Messung gestartet"}));
 }
 
-TEST_F(Steuerung, Beenden_durch_das_System_im_Leerlauf_schliesst_das_Programm) {
+TEST_F(Programm_Steuerung, Beenden_durch_das_System_im_Leerlauf_schliesst_das_Programm) {
     ASSERT_TRUE(lauf.Kestrix_starten());
     ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
     ::kill(static_cast<pid_t>(lauf.Pid()), SIGTERM);

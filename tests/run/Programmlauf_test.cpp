@@ -27,7 +27,7 @@ QByteArray Proben(int n) {
 const QList<QByteArray> Anfang = {"00051!", "00013!", "00023!"};
 const QList<QByteArray> Schluss = {"00002!", "00093!"};
 
-struct Lauf : ::testing::Test {
+struct Programm_Messlauf : ::testing::Test {
     Teststation station;
     Programmlauf lauf{station};
     void SetUp() override {
@@ -70,7 +70,7 @@ struct Lauf : ::testing::Test {
 };
 }
 
-TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_einer_Messung_je_Eintrag) {
+TEST_F(Programm_Messlauf, Drei_Eintraege_eines_Blocks_mit_einer_Messung_je_Eintrag) {
     Messpunkt_setzen(1, 1, 1, dc(), "U1");
     Messpunkt_setzen(2, 1, 2, dc(), "U2");
     Messpunkt_setzen(3, 1, 3, dc(), "U3");
@@ -88,7 +88,7 @@ TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_einer_Messung_je_Eintrag) {
               "01,50000\tU1\tV DC\t02,50000\tU2\tV DC\t-03,25000\tU3\tV DC\t\r\n");
 }
 
-TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_zehn_Messungen_je_Eintrag) {
+TEST_F(Programm_Messlauf, Drei_Eintraege_eines_Blocks_mit_zehn_Messungen_je_Eintrag) {
     Daten.Messblocktabelle[1].Messanzahl = 1;  // "10"
     Messpunkt_setzen(1, 1, 1, dc(), "U1");
     Messpunkt_setzen(2, 1, 2, dc(), "U2");
@@ -108,7 +108,7 @@ TEST_F(Lauf, Drei_Eintraege_eines_Blocks_mit_zehn_Messungen_je_Eintrag) {
                   "-03,25000\tU3\tV DC\t\r\n");
 }
 
-TEST_F(Lauf, Benachbarte_Bloecke_mit_gleicher_Einstellung_werden_einmal_eingestellt) {
+TEST_F(Programm_Messlauf, Benachbarte_Bloecke_mit_gleicher_Einstellung_werden_einmal_eingestellt) {
     Block_hinzufügen("Spannung 2", 1);
     Messpunkt_setzen(1, 1, 1, dc(), "U1");
     Messpunkt_setzen(2, 1, 2, "Spannung 2", "U2");
@@ -122,7 +122,7 @@ TEST_F(Lauf, Benachbarte_Bloecke_mit_gleicher_Einstellung_werden_einmal_eingeste
     EXPECT_EQ(lauf.Anzahl(Gleichspannung), 1);
 }
 
-TEST_F(Lauf, Ein_Eintrag_bleibt_in_jedem_Scan_an_Position_eins) {
+TEST_F(Programm_Messlauf, Ein_Eintrag_bleibt_in_jedem_Scan_an_Position_eins) {
     Daten.Datenformatsatz.Datum = 0;
     Daten.Datenformatsatz.Zeit = 0;
     Messpunkt_setzen(1, 1, 1, dc(), "U1");
@@ -139,7 +139,7 @@ TEST_F(Lauf, Ein_Eintrag_bleibt_in_jedem_Scan_an_Position_eins) {
     EXPECT_EQ(lauf.Datei("d:\\Daten.txt"), ring.section("\r\n", 0, 0) + "\r\n");
 }
 
-TEST_F(Lauf, Relaisrahmen_fuer_Zwei_und_Vierdraht_und_Buchstabe_P) {
+TEST_F(Programm_Messlauf, Relaisrahmen_fuer_Zwei_und_Vierdraht_und_Buchstabe_P) {
     const QString vier = Daten.Messblocktabelle[4].Messblockname.text();  // "4-Draht Widerst."
     Messpunkt_setzen(1, 3, 5, dc(), "C5");     // C5, input side
     Messpunkt_setzen(2, 4, 5, dc(), "D5");     // D5, sense side
@@ -162,7 +162,7 @@ TEST_F(Lauf, Relaisrahmen_fuer_Zwei_und_Vierdraht_und_Buchstabe_P) {
     EXPECT_EQ(felder.mid(11, 3), (QStringList{"NaN", "R P3", "MOhm"}));
 }
 
-TEST_F(Lauf, Datendateien_zeigen_die_Werte_der_Klemmen_umgerechnet_und_formatiert) {
+TEST_F(Programm_Messlauf, Datendateien_zeigen_die_Werte_der_Klemmen_umgerechnet_und_formatiert) {
     // The station clock at 10:20 on the 14th of March 2027, so that the run stays within one hour.
     lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
     Messblocksatz& pt100 = Block_hinzufügen("Vorlauf PT100", 1);
@@ -207,7 +207,7 @@ TEST_F(Lauf, Datendateien_zeigen_die_Werte_der_Klemmen_umgerechnet_und_formatier
     EXPECT_EQ(lauf.Dialogprotokoll(), "");
 }
 
-TEST_F(Lauf, Thermoelement_mit_Referenztemperatur_der_Box) {
+TEST_F(Programm_Messlauf, Thermoelement_mit_Referenztemperatur_der_Box) {
     Messblocksatz& te = Block_hinzufügen("Abgas TE-K", 1);
     te.Funktionsname = "Thermoelement K";
     te.Funktionsnummer = 16;
@@ -227,7 +227,7 @@ TEST_F(Lauf, Thermoelement_mit_Referenztemperatur_der_Box) {
     EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2), QString::fromUtf8("0245,700\tAbgas\t°C\t\r\n"));
 }
 
-TEST_F(Lauf, Ueber_Mitternacht_geht_der_Takt_weiter_und_die_Tagesdatei_wechselt) {
+TEST_F(Programm_Messlauf, Ueber_Mitternacht_geht_der_Takt_weiter_und_die_Tagesdatei_wechselt) {
     Daten.Datenformatsatz.max = 0;
     Daten.Datenformatsatz.Sekundenindex = 1;  // one scan a second
     Messpunkt_setzen(1, 1, 1, dc(), "U1");
@@ -279,7 +279,7 @@ const QByteArray Rechenwerte = "Summe=[U1]+[U2]_V\r\nDiff=[U1]-[U2]_V_0.00\r\n";
 const QRegularExpression Loggerzeit("^14\\.03\\.27 10:2\\d:\\d\\d\t");
 }
 
-TEST_F(Lauf, Berechnete_Werte_an_den_Messwerten_in_allen_Dateien) {
+TEST_F(Programm_Messlauf, Berechnete_Werte_an_den_Messwerten_in_allen_Dateien) {
     lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
     Daten.Datenformatsatz.Datum = 0;
     Daten.Datenformatsatz.Zeit = 0;
@@ -309,7 +309,7 @@ TEST_F(Lauf, Berechnete_Werte_an_den_Messwerten_in_allen_Dateien) {
     }
 }
 
-TEST_F(Lauf, Berechnete_Werte_separat_gespeichert) {
+TEST_F(Programm_Messlauf, Berechnete_Werte_separat_gespeichert) {
     lauf.Uhrversatz = QDateTime(QDate(2027, 3, 14), QTime(10, 20)).toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch();
     Daten.Knopfzustände[7] = 0;  // "separat speichern"
     Daten.Knopfzustände[8] = -1;
