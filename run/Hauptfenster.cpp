@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Fenster.h"
@@ -409,6 +410,8 @@ void Delay_events(double Sekunden) {
         const double rest = start + Sekunden - jetzt;
         if (rest <= 0)
             return;
-        Ereignisse_abwarten(static_cast<int>(std::ceil(rest * 1000)));
+        // A rest a rounding error above 100 ms must not become 101 ms (every
+        // multimeter wait would grow by 1 %); at least 1 ms, so it never spins.
+        Ereignisse_abwarten(std::max(1, static_cast<int>(std::ceil(rest * 1000 - 1e-6))));
     }
 }
