@@ -335,3 +335,13 @@ TEST_F(Programm_Messlauf, Berechnete_Werte_separat_gespeichert) {
         EXPECT_EQ(roh[k].left(17), rech[k].left(17));  // the same scan in the same line
     }
 }
+
+TEST_F(Programm_Messlauf, Impulsblock_liest_eine_Boxvariable_statt_zu_messen) {
+    const QString impuls = Daten.Messblocktabelle[9].Messblockname.text();  // "Impuls IZ1-200", NAMUR
+    Messpunkt_setzen(1, 1, 1, impuls, "Puls");
+    starten({"--signal", "T:1000000050000=const:12.5"});
+    laufen_lassen("000411000000050000!", 3);
+    // Both relays of the terminal, then the variable named by the block; no trigger, no fetch.
+    EXPECT_GE(Scans({"11112!", "000411000000050000!"}, {"11112!", "000411000000050000!"}), 3) << Frametext();
+    EXPECT_TRUE(lauf.Datei("d:\\Daten.txt").endsWith("012,5000\tPuls\tms\t\r\n")) << lauf.Datei("d:\\Daten.txt").toStdString();
+}
