@@ -189,3 +189,244 @@ TEST_F(Messlauf_Fehler, Box_verstummt_im_Lauf_wird_neu_gestartet_bis_sie_wieder_
     EXPECT_EQ(frames.mid(frames.size() - 2), (QList<QByteArray>{"00002!", "00093!"}));
     EXPECT_EQ(Daten.Messwerttexte[1].Anzeigetext, Daten.Trennzeichen + "+1.50000000E+00");
 }
+
+TEST_F(Messlauf_Fehler, Fuenf_Neustarts_gegen_eine_stumme_Box_lassen_einen_Lauf_und_ein_bedienbares_Fenster) {
+    MBForm1::Meßblockvar_vorbeleg();
+    mit_Zwischenstueck({"--signal", "A1=const:2.5"});
+    eintrag(1, 1, 1, block(1), "U1");
+    Daten.Datenformatsatz.max = 1;
+    Takt_ms(50);
+    // Accepts every connection; the first six meet silence, the seventh an answer.
+    zwischen->stumm = true;
+    zwischen->beim_Verbinden = [&](int n) { zwischen->stumm = n < 7; };
+    int höchstens = 0;
+    QElapsedTimer zeit;
+    qint64 letzter_Takt = 0, längste_Lücke = 0;
+    auto* wächter = new QTimer(haupt);
+    QObject::connect(wächter, &QTimer::timeout, [&] {
+        längste_Lücke = std::max(längste_Lücke, zeit.elapsed() - letzter_Takt);
+        letzter_Takt = zeit.elapsed();
+        höchstens = std::max(höchstens, haupt->Läufe_aktiv());
+        if (zwischen->Verbindungen == 7 && box->Frames().count("00073!") >= 2)
+            stoppdatei();
+    });
+    zeit.start();
+    wächter->start(20);
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return station.Ende.Aufrufe == 1 && haupt->Läufe_aktiv() == 0; }, 30000));
+
+    EXPECT_EQ(höchstens, 1);
+    EXPECT_LT(längste_Lücke, 300);  // the window kept processing its events throughout
+    QStringList erwartet{"Messung gestartet"};
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0)
+            erwartet << "automatischer Neustart der Messung";
+        erwartet << Keine_Antwort + "00051" << Netzwerk_Timeout + "00051";
+    }
+    erwartet << "automatischer Neustart der Messung";
+    EXPECT_EQ(lauf_protokoll(), erwartet);
+    EXPECT_EQ(Daten.Messwerttexte[1].Anzeigetext, Daten.Trennzeichen + "+2.50000000E+00");
+    EXPECT_EQ(box->Frames().mid(0, 12), QList<QByteArray>(12, "00051!"));
+}
+
+TEST_F(Messlauf_Fehler, Box_die_nur_wiederholte_Frames_beantwortet) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--repeat-only", "--signal", "A1=const:1.25"});
+    eintrag(1, 1, 1, block(1), "U1");
+    Daten.Datenformatsatz.max = 1;
+    Takt_ms(100);
+    nach_scans_beenden(1);
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return haupt->Läufe_aktiv() == 0; }, 20000));
+
+    // Every frame waits five ticks and is sent twice; nothing times out.
+    const QString init = this->init(block(1));
+    QStringList erwartet{"Messung gestartet"};
+    for (const QString& b : {QString("00051"), QString("00013"), QString("00023"), QString("11002"), "00043" + init,
+                             QString("00043:SAMP:COUN 1\r:TRIG:COUN 1\r:INIT\r"), QString("00063"),
+                             QString("00073")})
+        erwartet << Keine_Antwort + b;
+    ASSERT_GE(lauf_protokoll().size(), erwartet.size());
+    EXPECT_EQ(lauf_protokoll().mid(0, erwartet.size()), erwartet);
+    EXPECT_TRUE(lauf_protokoll().filter("Timeout").isEmpty());
+    EXPECT_EQ(lauf_protokoll().mid(lauf_protokoll().size() - 2),
+              (QStringList{Keine_Antwort + "00002", Keine_Antwort + "00093"}));
+    EXPECT_EQ(Daten.Messwerttexte[1].Anzeigetext, Daten.Trennzeichen + "+1.25000000E+00");
+    EXPECT_EQ(station.Ende.Aufrufe, 1);
+    const QList<QByteArray> frames = box->Frames();
+    ASSERT_GE(frames.size(), 4);
+    EXPECT_EQ(frames.mid(0, 4), (QList<QByteArray>{"00051!", "00051!", "00013!", "00013!"}));
+}
+
+TEST_F(Messlauf_Fehler, Gepufferter_Abruf_ohne_Kopf_ist_ein_Netzwerk_Timeout) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--silent-on", "00083"});
+    for (int i = 1; i <= 3; ++i)
+        eintrag(i, 1, i, block(1), "U" + QString::number(i));
+    Daten.Datenformatsatz.max = 1;
+    Takt_ms(100);
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return haupt->Läufe_aktiv() == 0; }, 20000));
+    haupt->Restarttimer->stop();
+
+    // The polls run out after the link is dead: header and completeness are both reported.
+    EXPECT_EQ(lauf_protokoll(),
+              (QStringList{"Messung gestartet", Keine_Antwort + "00083", Netzwerk_Timeout + "00083",
+                           "Timeout bei Warten auf MesswertHeader: 0 von 10",
+                           QString::fromUtf8("Timeout bei Messwertholen. Messwerte nicht vollständig angekommen: 0 von -9")}));
+    const QList<QByteArray> frames = box->Frames();
+    ASSERT_GE(frames.size(), 2);
+    // Neither "00053" nor the end sequence reach the box.
+    EXPECT_EQ(frames.mid(frames.size() - 3), (QList<QByteArray>{"00063!", "00083!", "00083!"}));
+    EXPECT_EQ(haupt->messen->text(), "Messung starten");
+}
+
+TEST_F(Messlauf_Fehler, Abrufe_falscher_Laenge_werden_gemeldet_und_als_fehlend_geschrieben) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--wrong-length", "--signal", "A1=const:1.5", "--signal", "A2=const:1.5", "--signal", "A3=const:1.5"});
+    for (int i = 1; i <= 3; ++i)
+        eintrag(i, 1, i, block(1), "U" + QString::number(i));
+    eintrag(4, 1, 4, block(3), "R4");
+    Daten.Datenformatsatz.max = 1;
+    nach_scans_beenden(4);  // two fetches a scan
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return haupt->Läufe_aktiv() == 0; }, 20000));
+
+    // Header 50 announces 50 bytes after it, 48 come (three values of 16).
+    const QString gepuffert =
+        QString::fromUtf8("Timeout bei Messwertholen. Messwerte nicht vollständig angekommen: 48 von 50");
+    const QString einzeln = "Bytesanzahl falsch bei Einzelwert holen: 10 von 7 bzw. 15";
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", gepuffert, einzeln, gepuffert, einzeln}))
+        << lauf_protokoll().join(" | ").toStdString();
+    EXPECT_EQ(Daten.Messwerttexte[3].Anzeigetext, Daten.Trennzeichen + "+9.9E37,+9.9E37,+9.9E37,");
+    EXPECT_EQ(Daten.Messwerttexte[4].Anzeigetext, Daten.Trennzeichen + "+9.9E37");
+}
+
+TEST_F(Messlauf_Fehler, Einzelwert_in_zwei_Stuecken_wird_beim_naechsten_Blick_ganz_genommen) {
+    MBForm1::Meßblockvar_vorbeleg();
+    mit_Zwischenstueck({"--signal", "A1=const:1.23456789"});
+    // 7 bytes now, 8 after 150 ms: a poll sees the 7, the next one the whole value.
+    zwischen->teilen_bei = "00073";
+    eintrag(1, 1, 1, block(1), "U1");
+    Daten.Datenformatsatz.max = 1;
+    nach_scans_beenden(2);
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return haupt->Läufe_aktiv() == 0; }, 20000));
+    EXPECT_EQ(lauf_protokoll(), QStringList{"Messung gestartet"});
+    EXPECT_EQ(Daten.Messwerttexte[1].Anzeigetext, Daten.Trennzeichen + "+1.23456789E+00");
+}
+
+TEST_F(Messlauf_Fehler, Ohne_Multimeter_bleibt_die_angehaltene_Ansicht_bis_zum_Beenden) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--no-meter"});
+    eintrag(1, 1, 1, block(1), "U1");
+    haupt->messen->click();
+    ASSERT_EQ(haupt->Läufe_aktiv(), 0);
+    EXPECT_EQ(haupt->messen->text(), "Messung beenden");
+    EXPECT_TRUE(haupt->messen->isEnabled());
+    EXPECT_FALSE(haupt->Command1->isHidden());
+    EXPECT_FALSE(haupt->Frame1->isHidden());
+    EXPECT_EQ(haupt->List1->height(), Twips::px(2010));
+    EXPECT_EQ(box->Frames(), (QList<QByteArray>{"00051!", "00013!", "00023!", "00002!", "00093!"}));
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten"}));
+
+    haupt->messen->click();  // the operator ends it
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten", "Messung beendet"}));
+    EXPECT_EQ(haupt->messen->text(), "Messung starten");
+    EXPECT_TRUE(haupt->messen->isEnabled());
+    EXPECT_TRUE(haupt->Command1->isHidden());
+    EXPECT_FALSE(haupt->programmieren->isHidden());
+    // idle again: the stop file is seen by the idle check
+    stoppdatei();
+    EXPECT_TRUE(warten_bis([&] { return station.Ende.Aufrufe == 1; }, 3000));
+}
+
+TEST_F(Messlauf_Fehler, Leere_Scanliste_meldet_und_beendet_den_Lauf) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({});
+    hinweise_beobachten();
+    haupt->messen->click();
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten", "Messung beendet"}));
+    EXPECT_EQ(hinweise, QStringList{QString::fromUtf8(
+                            "Sie müssen mind. 1 Signal im Fenster \"Kanalbelegung\" eintragen! [Ok]")});
+    EXPECT_EQ(box->Frames(), (QList<QByteArray>{"00051!", "00013!", "00023!", "00002!", "00093!"}));
+    EXPECT_EQ(haupt->messen->text(), "Messung starten");
+    EXPECT_FALSE(haupt->Restarttimer->isActive());
+    EXPECT_FALSE(haupt->isEnabled());  // until the notice is acknowledged
+    Fenster.Hinweisform->Command3->click();
+    EXPECT_TRUE(haupt->messen->isEnabled());
+}
+
+namespace {
+struct Referenztemperatur_Lauf : Messlauf_Fehler {
+    // One thermocouple entry; the reference temperature is measured in every scan.
+    void thermoelement() {
+        MBForm1::Meßblockvar_vorbeleg();
+        Messblocksatz& b = Daten.Messblocktabelle[9];  // in place of the pulse counter
+        b.Gerätetyp = 1;
+        b.Messblockname = QString("Thermo K");
+        b.Funktionsname = QString("Thermoelement K");
+        b.Funktionsnummer = 16;
+        b.Funktionspräfix = QString(":TEMP");
+        b.Bereich = 1;
+        b.Integrationszeit = 4;
+        b.Anzeige = 3;
+        b.Autozero = 1;
+        eintrag(1, 1, 1, "Thermo K", "T1");
+        Daten.RefTempMeasurement = "1";
+        Daten.Datenformatsatz.max = 1;
+        QFile::remove(station.Wurzel() + "/d/Daten.txt");
+    }
+    // The run pauses itself after the entry; the operator acknowledges the
+    // notice and ends the run.
+    void quittieren_und_beenden() {
+        auto* bediener = new QTimer(haupt);
+        QObject::connect(bediener, &QTimer::timeout, [this, bediener] {
+            if (Daten.Pausenmerker != 1 || haupt->Command1->isHidden())
+                return;
+            bediener->stop();
+            Fenster.Hinweisform->Command3->click();
+            haupt->messen->click();
+        });
+        bediener->start(10);
+    }
+    QByteArray initframe() const {
+        for (const QByteArray& f : box->Frames())
+            if (f.startsWith("00043:FUNC"))
+                return f;
+        return {};
+    }
+};
+}  // namespace
+
+TEST_F(Referenztemperatur_Lauf, Ueber_50_Grad_meldet_haelt_an_und_gibt_dem_Messgeraet_50) {
+    thermoelement();
+    starten({"--reftemp", "60"});
+    hinweise_beobachten();
+    quittieren_und_beenden();
+    haupt->messen->click();  // returns when the run has ended
+
+    EXPECT_EQ(hinweise.value(0), QString::fromUtf8("Thermoelement- Referenztemperatur       > 50°C!") + " [Ok]");
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten", "Messung beendet"}));
+    EXPECT_TRUE(initframe().contains(":TEMP:TC:RJUN:SIM 50\r")) << initframe().toStdString();
+    const QList<QByteArray> frames = box->Frames();
+    EXPECT_EQ(frames.mid(0, 5), (QList<QByteArray>{"00051!", "00013!", "00023!", "00033!", "11002!"}));
+    EXPECT_EQ(frames.mid(frames.size() - 2), (QList<QByteArray>{"00002!", "00093!"}));
+    // paused at the end of the scan: no data line
+    EXPECT_FALSE(QFile::exists(station.Wurzel() + "/d/Daten.txt"));
+}
+
+TEST_F(Referenztemperatur_Lauf, Ueberlauf_des_Referenzfuehlers_meldet_einmal_und_rechnet_mit_null) {
+    thermoelement();
+    starten({"--reftemp", "1e30"});  // every reading of the sensor overflows
+    hinweise_beobachten();
+    quittieren_und_beenden();
+    haupt->messen->click();  // returns when the run has ended
+
+    EXPECT_EQ(hinweise,
+              QStringList{QString::fromUtf8("keine Thermoelement-Referenz- Temperaturmess. mögl.! ") + " [Ok]"});
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten", "Messung beendet"}));
+    EXPECT_TRUE(initframe().contains(":TEMP:TC:RJUN:SIM 0\r")) << initframe().toStdString();
+    EXPECT_EQ(Daten.Referenztemperatur, 0);
+    EXPECT_EQ(box->Frames().count("00033!"), 1);
+}
