@@ -27,12 +27,16 @@ class Zwischenstueck {
 public:
     explicit Zwischenstueck(quint16 boxport) : boxport_(boxport) {
         server_.listen(QHostAddress::LocalHost);
+        port_ = server_.serverPort();
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* innen = server_.nextPendingConnection())
                 annehmen(innen);
         });
     }
-    quint16 Port() const { return server_.serverPort(); }
+    quint16 Port() const { return port_; }
+    // Closed, a connection to the port is refused; opened again on the same port.
+    void schließen() { server_.close(); }
+    bool öffnen() { return server_.listen(QHostAddress::LocalHost, port_); }
 
     bool stumm = false;
     int Verbindungen = 0;
@@ -91,6 +95,7 @@ private:
 
     QTcpServer server_;
     quint16 boxport_;
+    quint16 port_ = 0;
 };
 
 struct Messlauf_Fehler : Messlaufstation {
@@ -429,4 +434,34 @@ TEST_F(Referenztemperatur_Lauf, Ueberlauf_des_Referenzfuehlers_meldet_einmal_und
     EXPECT_TRUE(initframe().contains(":TEMP:TC:RJUN:SIM 0\r")) << initframe().toStdString();
     EXPECT_EQ(Daten.Referenztemperatur, 0);
     EXPECT_EQ(box->Frames().count("00033!"), 1);
+}
+
+TEST_F(Messlauf_Fehler, Unerreichbare_Box_meldet_bricht_ab_und_startet_neu_bis_sie_erreichbar_ist) {
+    MBForm1::Meßblockvar_vorbeleg();
+    mit_Zwischenstueck({"--signal", "A1=const:0.75"});
+    zwischen->schließen();  // every connection refused
+    eintrag(1, 1, 1, block(1), "U1");
+    Daten.Datenformatsatz.max = 1;
+    Takt_ms(100);
+    hinweise_beobachten();
+    bool geöffnet = false;
+    auto* wächter = new QTimer(haupt);
+    QObject::connect(wächter, &QTimer::timeout, [&] {
+        if (!geöffnet && protokoll().contains("automatischer Neustart der Messung")) {
+            geöffnet = zwischen->öffnen();
+        }
+        if (box->Frames().count("00073!") >= 1)
+            stoppdatei();
+    });
+    wächter->start(5);
+    haupt->messen->click();
+    ASSERT_TRUE(warten_bis([&] { return station.Ende.Aufrufe == 1 && haupt->Läufe_aktiv() == 0; }, 20000));
+
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Winsock Fehler: 0  Connection refused",
+                                             "Messung abgebrochen", "automatischer Neustart der Messung"}));
+    // shown with "Ok" for two seconds, then without, until the restart
+    EXPECT_EQ(hinweise, (QStringList{QString::fromUtf8("Messgerät nicht mehr verfügbar! [Ok]"),
+                                     QString::fromUtf8("Messgerät nicht mehr verfügbar!")}));
+    EXPECT_EQ(box->Frames().mid(0, 3), (QList<QByteArray>{"00051!", "00013!", "00023!"}));
+    EXPECT_EQ(Daten.Messwerttexte[1].Anzeigetext, Daten.Trennzeichen + "+7.50000000E-01");
 }
