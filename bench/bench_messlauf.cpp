@@ -26,6 +26,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/Simbox.h"
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "platform/Dialoge.h"
@@ -378,21 +379,8 @@ int main(int argc, char** argv) {
                 "127.0.0.1, no simulated latency; (b) and (c) then also for the Kestrix executable\n");
     const QString framelog = ordner.path() + "/frames.log";
     QProcess box;
-    box.start(Q7SIM_PFAD, {"--port", "0", "--host", "127.0.0.1", "--log", framelog});
-    quint16 port = 0;
-    QDeadlineTimer frist(10000);
-    QByteArray ausgabe;
-    while (port == 0 && box.waitForReadyRead(static_cast<int>(frist.remainingTime()))) {
-        ausgabe += box.readAllStandardOutput();
-        const qsizetype stelle = ausgabe.indexOf("PORT ");
-        if (stelle >= 0 && ausgabe.indexOf('\n', stelle) > 0)
-            port = static_cast<quint16>(ausgabe.mid(stelle + 5, ausgabe.indexOf('\n', stelle) - stelle - 5).toUInt());
-    }
-    if (port == 0) {
-        std::fprintf(stderr, "simulated box did not start\n");
+    if (Simbox_starten(box, Q7SIM_PFAD, {"--log", framelog}) == 0)
         return 1;
-    }
-    qputenv("KESTRIX_Q7_PORT", QByteArray::number(port));
 
     int ergebnis = 0;
     {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+#include "bench/Simbox.h"
 #include "common/Programmdaten.h"
 #include "run/Hauptfenster.h"
 
@@ -30,21 +31,8 @@ int main(int argc, char** argv) {
 
 #ifdef Q7SIM_PFAD
     QProcess box;
-    box.start(Q7SIM_PFAD, {"--port", "0", "--host", "127.0.0.1"});
-    quint16 port = 0;
-    QDeadlineTimer frist(10000);
-    QByteArray ausgabe;
-    while (port == 0 && box.waitForReadyRead(static_cast<int>(frist.remainingTime()))) {
-        ausgabe += box.readAllStandardOutput();
-        const qsizetype stelle = ausgabe.indexOf("PORT ");
-        if (stelle >= 0 && ausgabe.indexOf('\n', stelle) > 0)
-            port = static_cast<quint16>(ausgabe.mid(stelle + 5, ausgabe.indexOf('\n', stelle) - stelle - 5).toUInt());
-    }
-    if (port == 0) {
-        std::fprintf(stderr, "simulated box did not start\n");
+    if (Simbox_starten(box, Q7SIM_PFAD, {}) == 0)
         return 1;
-    }
-    qputenv("KESTRIX_Q7_PORT", QByteArray::number(port));
 
     Hauptfenster haupt;
     haupt.messen->setText("Messung anhalten");  // the running look, as during a run

@@ -18,49 +18,26 @@
 #include "project/MDIForm1.h"
 #include "run/Hauptfenster.h"
 #include "support/Teststation.h"
+#include "Messlauf_Testhilfe.h"
 
 namespace {
-struct Anzeige_Bild : ::testing::Test {
-    Teststation station;
+struct Anzeige_Bild : Messlaufstation {
     QTemporaryDir ersatzordner;
-    std::unique_ptr<MDIForm1> rahmen;
-    std::unique_ptr<Q7Sim> box;
-    Hauptfenster* haupt = nullptr;
 
     void SetUp() override {
-#ifndef Q7SIM_PFAD
-        GTEST_SKIP() << "without the simulated box";
-#endif
         QFont f("DejaVu Sans");
         f.setPixelSize(11);
         QApplication::setFont(f);
-        for (QChar lw : {'c', 'd', 'e'})
-            station.Laufwerk_anlegen(lw);
-        rahmen = std::make_unique<MDIForm1>();
-        ASSERT_TRUE(rahmen->MDIForm_Load());
+        Messlaufstation::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         rahmen->show();
-        haupt = Fenster.Hauptfenster;
         MBForm1::Meßblockvar_vorbeleg();
-        Daten.Messblocktabelle[1].Gerätetyp = 1;
-        Daten.RefTempMeasurement = "0";
         Daten.Datenformatsatz.max = 1;
     }
-    void TearDown() override {
-        if (rahmen)
-            rahmen->entladen();
-    }
-    void starten(QStringList argumente) {
-        box = std::make_unique<Q7Sim>(argumente, station.Programmverzeichnis() + "/frames.log");
-        ASSERT_TRUE(box->läuft());
-        qputenv("KESTRIX_Q7_PORT", QByteArray::number(box->Port()));
-        Daten.Boxadresse = "127.0.0.1";
-    }
+    // An entry on the block of record 'block'.
     void eintrag(int i, int buchstabe, int klemme, int block, const QString& signal) {
-        Scanlistensatz& s = Daten.Scanlistentabelle[i];
-        s.Gruppennummer = static_cast<i16>(buchstabe);
-        s.Klemmennummer = static_cast<i16>(klemme);
-        s.Messblockname = Daten.Messblocktabelle[block].Messblockname.text();
-        s.Signalname = signal;
+        Messlaufstation::eintrag(i, buchstabe, klemme, Daten.Messblocktabelle[block].Messblockname.text(), signal);
     }
     QString Bild_speichern(const QString& name) {
         const QString ordner = qEnvironmentVariableIsSet("KESTRIX_BILDER") ? qEnvironmentVariable("KESTRIX_BILDER")
