@@ -92,6 +92,8 @@ public:
     void Keith2000_Einzel_MehrfachMsg(const QString& Messart, int Messanzahlwert, int Gruppengröße,
                                       int Gruppenzähler, int Zeile);
     void Keith2000_MeßwHolen(int Anzahl, QString& Werte);
+    // The entry's time stamps, then its trigger when 'auslösen'.
+    void Messzeit_nehmen(int Zeile, bool auslösen);
     // Relay frame of a scan entry (letter number L, channel C, four-wire or not).
     static QString Relaisframe(int L, int C, bool vierleiter);
 

@@ -375,6 +375,8 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
                 }
                 if (funktionsnummer != 8)
                     Keith2000_Einzel_MehrfachMsg(messart, messanzahlwert, gruppengröße, gruppenzähler, i);
+                else
+                    Messzeit_nehmen(i, false);
                 ausstehend = static_cast<qint16>(std::max(0, ausstehend - 1));
                 gruppenzähler = static_cast<qint16>(gruppenzähler >= 30 ? 5 : gruppenzähler + 1);
 

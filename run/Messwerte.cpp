@@ -74,6 +74,13 @@ void Hauptfenster::Keith2000_Einzel_MehrfachMsg(const QString& Messart, int Mess
         TCPIPBefehl_mit_Antwort("00043" + text);
         Delay_events(0.1);
     }
+    Messzeit_nehmen(Zeile, true);
+}
+
+// The time stamps of an entry belong to the moment just before its trigger.
+// An entry read from a box variable has no trigger but still needs them, or
+// its data line would lack date and time and the hour change would go unseen.
+void Hauptfenster::Messzeit_nehmen(int Zeile, bool auslösen) {
     const QDateTime jetzt = uhr().jetzt();
     const QDate datum = jetzt.date();
     const QTime zeit = jetzt.time();
@@ -86,7 +93,8 @@ void Hauptfenster::Keith2000_Einzel_MehrfachMsg(const QString& Messart, int Mess
         return;
     Ausgabesatz& satz = Daten.Messwerttexte[Zeile];
     satz.Logzeit = logzeit;
-    TCPIPBefehl_mit_Antwort("00063");
+    if (auslösen)
+        TCPIPBefehl_mit_Antwort("00063");
     satz.Zeilenanfang = zeilenanfang;
     satz.Messwertzeit = wertzeit;
 }

@@ -344,4 +344,9 @@ TEST_F(Programm_Messlauf, Impulsblock_liest_eine_Boxvariable_statt_zu_messen) {
     // Both relays of the terminal, then the variable named by the block; no trigger, no fetch.
     EXPECT_GE(Scans({"11112!", "000411000000050000!"}, {"11112!", "000411000000050000!"}), 3) << Frametext();
     EXPECT_TRUE(lauf.Datei("d:\\Daten.txt").endsWith("012,5000\tPuls\tms\t\r\n")) << lauf.Datei("d:\\Daten.txt").toStdString();
+    // Without a trigger the entry still takes its time: the line starts with date and time.
+    EXPECT_TRUE(QRegularExpression("^\\d\\d \\d\\d \\d\\d\t\\d\\d:\\d\\d:\\d\\d\t012,5000\tPuls\tms\t\r\n$")
+                    .match(lauf.Datei("d:\\Daten.txt"))
+                    .hasMatch())
+        << lauf.Datei("d:\\Daten.txt").toStdString();
 }
