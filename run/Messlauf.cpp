@@ -113,6 +113,14 @@ void Hauptfenster::Command1_Click() {
     const bool extern_ = Daten.MDeviceLocation == "ext";
     List1->resize(List1->width(), Twips::px(extern_ ? 2010 : 2795));
     Frame1->resize(Frame1->width(), Twips::px(extern_ ? 2375 : 3031));
+    // A run that stopped before its first scan (no multimeter) leaves only its
+    // paused look behind: going on means starting it again, not showing a
+    // running look with nothing measuring.
+    if (laufende_Läufe_ == 0) {
+        messen->setText("Messung starten");
+        messen->setEnabled(true);
+        messen_drücken();
+    }
 }
 
 void Hauptfenster::programmieren_Click() {

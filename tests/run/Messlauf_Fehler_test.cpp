@@ -346,6 +346,22 @@ TEST_F(Messlauf_Fehler, Ohne_Multimeter_bleibt_die_angehaltene_Ansicht_bis_zum_B
     EXPECT_TRUE(warten_bis([&] { return station.Ende.Aufrufe == 1; }, 3000));
 }
 
+TEST_F(Messlauf_Fehler, Ohne_Multimeter_beginnt_weiter_den_Lauf_neu) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({"--no-meter"});
+    eintrag(1, 1, 1, block(1), "U1");
+    haupt->messen->click();
+    ASSERT_FALSE(haupt->Command1->isHidden());
+    haupt->Command1->click();  // " weiter": the meter is asked again
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Messung angehalten", "Messung fortgesetzt",
+                                             "Messung gestartet", "Messung angehalten"}));
+    EXPECT_EQ(box->Frames().count("00023!"), 2);
+    EXPECT_EQ(haupt->Läufe_aktiv(), 0);
+    // Still no meter: the paused look again, never a running look with no run.
+    EXPECT_EQ(haupt->messen->text(), "Messung beenden");
+    EXPECT_FALSE(haupt->Command1->isHidden());
+}
+
 TEST_F(Messlauf_Fehler, Leere_Scanliste_meldet_und_beendet_den_Lauf) {
     MBForm1::Meßblockvar_vorbeleg();
     starten({});
