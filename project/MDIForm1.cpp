@@ -10,6 +10,7 @@
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
 #include "common/Kestiini.h"
+#include "common/Protokolldatei.h"
 #include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Einzelinstanz.h"
@@ -311,6 +312,15 @@ void MDIForm1::neu_laden() {
 }
 
 void MDIForm1::closeEvent(QCloseEvent* ereignis) {
+    // A run keeps the pages in use further up the stack, so they cannot be
+    // unloaded under it: end at once, as a power failure would, and the next
+    // start resumes the run.
+    if (Fenster.Hauptfenster && Fenster.Hauptfenster->Läufe_aktiv() > 0) {
+        Protokolldatei_schreiben("Programm beendet");
+        programmende().sofort_beenden(0);
+        ereignis->ignore();  // reached only where ending is not carried out
+        return;
+    }
     entladen();
     ereignis->accept();
 }

@@ -6,11 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "common/Fenster.h"
-#include "common/Protokolldatei.h"
-#include "platform/Programmende.h"
 #include "project/MDIForm1.h"
-#include "run/Hauptfenster.h"
 
 namespace {
 int signalpaar[2] = {-1, -1};
@@ -29,14 +25,7 @@ void Beendensignale_umleiten(MDIForm1* rahmen) {
     QObject::connect(melder, &QSocketNotifier::activated, rahmen, [rahmen] {
         char c;
         [[maybe_unused]] auto n = ::read(signalpaar[1], &c, 1);
-        // A run keeps the pages in use further up the stack, so they cannot be
-        // unloaded under it: end at once, as a power failure would, and the
-        // next start resumes the run.
-        if (Fenster.Hauptfenster && Fenster.Hauptfenster->Läufe_aktiv() > 0) {
-            Protokolldatei_schreiben("Programm beendet");
-            programmende().sofort_beenden(0);
-        }
-        rahmen->close();
+        rahmen->close();  // during a run the frame ends the program at once
     });
     struct sigaction aktion {};
     aktion.sa_handler = beim_Beenden_signal;

@@ -182,3 +182,31 @@ TEST_F(Messlauf_Steuerung, Mitternacht_zwischen_Scanbeginn_und_Warten_verkuerzt_
     ASSERT_LT(stationszeit[abrufe[0]], 100.0) << "and its wait begin after it";
     EXPECT_NEAR(ankunft[scans[1]] - ankunft[scans[0]], 3000, 200);
 }
+
+// Closing the frame while a run is going (the system shutting down) cannot
+// unload the pages the run is using: the program ends at once, as after a
+// power failure, and the power-failure record stays set for the next start.
+TEST_F(Messlauf_Steuerung, Schliessen_waehrend_eines_Laufs_endet_wie_ein_Stromausfall) {
+    MBForm1::Meßblockvar_vorbeleg();
+    starten({});
+    eintrag(1, 1, 1, Daten.Messblocktabelle[1].Messblockname.text(), "U1");
+    Daten.Datenformatsatz.max = 1;
+    bool geschlossen = false;
+    int enden_beim_schliessen = 0;
+    mitschreiben([&] {
+        if (!geschlossen && stellen("00073!").size() == 1) {
+            geschlossen = true;
+            rahmen->close();
+            enden_beim_schliessen = station.Ende.Aufrufe;
+            // The end was only recorded here: the run goes on until the stop file.
+            Teststation::Datei_schreiben(station.Wurzel() + "/d/Ende.txt", "");
+        }
+    });
+    haupt->messen->click();
+    ASSERT_TRUE(geschlossen);
+    EXPECT_EQ(enden_beim_schliessen, 1);
+    EXPECT_EQ(Fenster.Hauptfenster, haupt);  // nothing was unloaded under the run
+    const QStringList log = lauf_protokoll();
+    ASSERT_GE(log.size(), 2);
+    EXPECT_EQ(log.mid(0, 2), (QStringList{"Messung gestartet", "Programm beendet"}));
+}
