@@ -4,37 +4,19 @@
 // so that the files other programs read keep their layout while the scan
 // order is optimised. A deleted point keeps its column as a placeholder.
 // Mirrored into Daten.Aufzeichnungstabelle (records counted from 0).
-#include <QGroupBox>
-#include <QLabel>
 #include <QList>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
-#include <QWidget>
 
 #include "calc/Listenzeile.h"
+#include "calc/Ordnungsseite.h"
 #include "common/Programmdaten.h"
 
-class Datenreihenfolge : public QWidget {
+class Datenreihenfolge : public Ordnungsseite {
     Q_OBJECT
 public:
     explicit Datenreihenfolge(QWidget* eltern = nullptr);
     ~Datenreihenfolge() override;
 
-    // controls
-    QLabel* Label1;         // heading
-    QGroupBox* Frame1;      // the list
-    Ziehliste* List2;       // the recording order, one line per column
-    QGroupBox* Frame2;      // "Reihenfolge"
-    QRadioButton* Option1;  // "festhalten"
-    QRadioButton* Option2;  // "aus Scanliste übernehmen"
-    QPushButton* Command1;  // next page
-    QPushButton* Command2;  // hide this page
-    QPushButton* Command3;  // "Speichern"
-    QPushButton* Command4;  // "Abbrechen"
-    QPushButton* Command8;  // "Hilfe"
-
-    void Form_Load();
     void Form_Activate();
 
     // procedures, also called by the channel page after each terminal edit
@@ -61,10 +43,6 @@ public:
     void List2_MouseMove(int zeile);
     void List2_MouseUp(int zeile);
     void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command8_Click();
 
     // ---- the table side, without the page ----------------------------------
     // Records 0..anzahl-1 from scan positions 1..anzahl, the rest cleared.

@@ -13,46 +13,10 @@
 
 using namespace Listenzeile;
 
-Scanlist::Scanlist(QWidget* eltern) : QWidget(eltern) {
+Scanlist::Scanlist(QWidget* eltern) : Ordnungsseite(eltern, "Scanreihenfolge", "Scanzeit optimieren") {
     Fenster.Scanlist = this;
     setObjectName("Scanlist");
     setWindowTitle("Scanliste");
-    setAutoFillBackground(true);
-
-    Label1 = new QLabel("Scanreihenfolge", this);
-    QFont fett = Label1->font();
-    fett.setBold(true);
-    fett.setPixelSize(fett.pixelSize() > 0 ? fett.pixelSize() + 3 : 14);
-    Label1->setFont(fett);
-    Label1->setAlignment(Qt::AlignCenter);
-    Twips::Geometrie(Label1, 0, 0, 4800, 300);
-
-    Frame2 = new QGroupBox("Reihenfolge", this);
-    Twips::Geometrie(Frame2, 90, 330, 4620, 570);
-    Option1 = new QRadioButton("festhalten", Frame2);
-    Twips::Geometrie(Option1, 120, 240, 1350, 270);
-    Option2 = new QRadioButton("Scanzeit optimieren", Frame2);
-    Twips::Geometrie(Option2, 1560, 240, 2970, 270);
-    Option2->setChecked(true);  // a new project optimises
-
-    Frame1 = new QGroupBox(this);
-    Twips::Geometrie(Frame1, 90, 930, 4620, 2160);
-    List2 = new Ziehliste(Frame1);
-    List2->setObjectName("List2");
-    Twips::Geometrie(List2, 90, 90, 4440, 1980);
-
-    Command2 = new QPushButton(this);
-    Command2->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
-    Twips::Geometrie(Command2, 90, 3150, 510, 390);
-    Command3 = new QPushButton("Speichern", this);
-    Twips::Geometrie(Command3, 690, 3150, 1140, 390);
-    Command4 = new QPushButton("Abbrechen", this);
-    Twips::Geometrie(Command4, 1920, 3150, 1140, 390);
-    Command8 = new QPushButton("Hilfe", this);
-    Twips::Geometrie(Command8, 3150, 3150, 900, 390);
-    Command1 = new QPushButton(this);
-    Command1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    Twips::Geometrie(Command1, 4200, 3150, 510, 390);
 
     // Only the operator's click runs the handlers; restoring the stored
     // state (Scanl_Knöpfe_setzen) does not reorder the list.
@@ -62,23 +26,11 @@ Scanlist::Scanlist(QWidget* eltern) : QWidget(eltern) {
     connect(List2, &Ziehliste::MouseMove, this, &Scanlist::List2_MouseMove);
     connect(List2, &Ziehliste::MouseUp, this, &Scanlist::List2_MouseUp);
     connect(Command1, &QPushButton::clicked, this, &Scanlist::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Scanlist::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Scanlist::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Scanlist::Command4_Click);
-    connect(Command8, &QPushButton::clicked, this, &Scanlist::Command8_Click);
-    hide();
 }
 
 Scanlist::~Scanlist() {
     if (Fenster.Scanlist == this)
         Fenster.Scanlist = nullptr;
-}
-
-void Scanlist::Form_Load() {
-    Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Daten.Ziehmerker = 0;
-    Command8->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
 }
 
 void Scanlist::Form_Activate() { List2->setEnabled(List2->count() > 0 && !optimieren()); }
@@ -349,12 +301,3 @@ void Scanlist::Command1_Click() {
     }
 }
 
-void Scanlist::Command2_Click() { hide(); }
-
-void Scanlist::Command3_Click() {
-    if (Fenster.Projekt)
-        Fenster.Projekt->speichern();
-}
-
-void Scanlist::Command4_Click() {}
-void Scanlist::Command8_Click() {}

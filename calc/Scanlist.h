@@ -3,37 +3,19 @@
 // measuring points, either kept as the operator drags it or optimised so
 // that the meter changes its configuration as seldom as possible. The list is
 // mirrored into Daten.Scanlistentabelle, which the run and the other pages read.
-#include <QGroupBox>
-#include <QLabel>
 #include <QList>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
-#include <QWidget>
 
 #include "calc/Listenzeile.h"
+#include "calc/Ordnungsseite.h"
 #include "common/Programmdaten.h"
 
-class Scanlist : public QWidget {
+class Scanlist : public Ordnungsseite {
     Q_OBJECT
 public:
     explicit Scanlist(QWidget* eltern = nullptr);
     ~Scanlist() override;
 
-    // controls
-    QLabel* Label1;         // heading
-    QGroupBox* Frame1;      // the list
-    Ziehliste* List2;       // the scan list, one line per point
-    QGroupBox* Frame2;      // "Reihenfolge"
-    QRadioButton* Option1;  // "festhalten"
-    QRadioButton* Option2;  // "Scanzeit optimieren"
-    QPushButton* Command1;  // next page
-    QPushButton* Command2;  // hide this page
-    QPushButton* Command3;  // "Speichern"
-    QPushButton* Command4;  // "Abbrechen"
-    QPushButton* Command8;  // "Hilfe"
-
-    void Form_Load();
     void Form_Activate();
 
     // procedures, also called by the channel page after each terminal edit
@@ -56,10 +38,6 @@ public:
     void List2_MouseMove(int zeile);
     void List2_MouseUp(int zeile);
     void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command8_Click();
 
     // ---- the computations, without the page --------------------------------
     struct Punkt {
