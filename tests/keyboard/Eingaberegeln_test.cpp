@@ -5,12 +5,12 @@
 #include <QRandomGenerator>
 
 #include "keyboard/Eingaberegeln.h"
+#include "support/Teststation.h"
 
 #include <ostream>
 
 using namespace Eingaberegeln;
 
-inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
 
 TEST(Eingaberegeln, Signalname_Zeichen) {
     const Prüfergebnis ß = Signalname_prüfen("Maßband");

@@ -14,9 +14,6 @@
 #include "run/Hauptfenster.h"
 #include "support/Teststation.h"
 
-inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QByteArray& bytes, std::ostream* aus) { *aus << '"' << bytes.toStdString() << '"'; }
-
 struct Messlaufstation : ::testing::Test {
     Teststation station;
     std::unique_ptr<MDIForm1> rahmen;

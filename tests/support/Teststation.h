@@ -9,11 +9,16 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
 
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
 #include "platform/Programmende.h"
 #include "platform/Programmstarter.h"
+
+// Readable texts and bytes in failure messages.
+inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* aus) { *aus << '"' << bytes.toStdString() << '"'; }
 
 class Skriptdialoge : public Dialoge {
 public:
