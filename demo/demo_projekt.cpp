@@ -1,6 +1,7 @@
 // The demo project: three DC channels sharing a block, a fourth with its own
-// block, a Pt100, a thermocouple that needs the reference temperature and one
-// calculated value. Written into the station of KESTRIX_ROOT as "demo.kxp".
+// block, a Pt100, a thermocouple that needs the reference temperature, one
+// calculated value and a diode matrix. Written into the station of
+// KESTRIX_ROOT as "demo.kxp".
 #include <QApplication>
 
 #include <cstdio>
@@ -36,6 +37,19 @@ int main(int argc, char** argv) {
     Messpunkt_setzen(4, 1, 4, "Spannung 2", "U4");
     Messpunkt_setzen(5, 3, 1, "Vorlauf PT100", "Vorlauf");
     Messpunkt_setzen(6, 3, 2, "Abgas TE-K", "Abgas");
+
+    // Matrix D (relay module 4, free of the channels above): four diodes,
+    // voltages and temperatures into files of their own, the flow
+    // temperature at the start of each line.
+    Matrixsatz& matrix = Daten.Matrixtabelle[4];
+    matrix.Aktiv = 1;
+    matrix.Punktzahl = 3;
+    matrix.EigenerName = 1;
+    matrix.Matrixname = "Decke";
+    matrix.RohDatei = 1;
+    matrix.KalDatei = 1;
+    matrix.MitSignal = 1;
+    matrix.Signal = "Vorlauf";
 
     Daten.Datenformatsatz.max = 1;  // scan without waiting
     if (!Projekt_speichern("demo.kxp", argc > 1 ? QString::fromLocal8Bit(argv[1]) : "Q70000001",
