@@ -67,6 +67,12 @@ Dezimalzahl Dezimalzahl::gerundet(int stellen) const {
         return z;
     }
     const int weg = z.nachkomma - stellen;
+    // Every digit lies below the last kept place: nothing is left to round up.
+    if (weg > z.ziffern.size()) {
+        z.ziffern = "0";
+        z.nachkomma = stellen;
+        return z;
+    }
     const bool aufrunden = z.ziffern[z.ziffern.size() - weg] >= '5';
     z.ziffern.chop(weg);
     z.nachkomma = stellen;

@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 
 #include <unistd.h>
@@ -440,15 +442,111 @@ void Datendateien::Meßdatei_schließen() {
 
 // ---- moving the logger files ----------------------------------------------------------
 
+namespace {
+// A buffer file being moved is first renamed to "<name>.<size>.ums", <size>
+// being the length of the project file before the move. The rename is the
+// one step that starts a move; whoever finds such a file (the next move,
+// after the program was killed) cuts the project file back to that length
+// and appends again, so a move cut off at any point is neither lost nor
+// written twice.
+const QString Umzugsendung = ".ums";
+
+QRegularExpression Umzugsmuster(const QString& name) {
+    return QRegularExpression("^" + QRegularExpression::escape(name) + "\\.(\\d+)" +
+                              QRegularExpression::escape(Umzugsendung) + "$");
+}
+
+// Names the logger gives its buffer files: hour, day or month, with ".txt"
+// or ".cal" and ".roh".
+const QRegularExpression Puffermuster(QStringLiteral("^(\\d{8}|\\d{2}[^\\W\\d_]{3}\\d{2}|\\d{4}[^\\W\\d_]{3})\\.(txt|cal|roh)$"),
+                                      QRegularExpression::UseUnicodePropertiesOption);
+
+void Schritt(int nummer) {
+    if (Datendateien::Prüfpunkt)
+        Datendateien::Prüfpunkt(nummer);
+}
+
+// Appends the renamed buffer to the project file that had 'vorher' bytes
+// before; an earlier attempt of the same move is cut off first.
+bool Umzug_abschließen(QFile& ziel_datei, const QString& umzug, qint64 vorher, const QByteArray& zusatz,
+                       QString& fehler) {
+    QFile p(umzug);
+    if (!p.open(QIODevice::ReadOnly)) {
+        fehler = p.errorString();
+        return false;
+    }
+    QByteArray inhalt = p.readAll();
+    if (p.error() != QFileDevice::NoError) {
+        fehler = p.errorString();
+        return false;
+    }
+    p.close();
+    // A line cut off by a power failure ends here, so the next one starts
+    // on a line of its own.
+    if (!inhalt.isEmpty() && !inhalt.endsWith('\n'))
+        inhalt += Zeilenende;
+    inhalt += zusatz;
+    const qint64 jetzt = ziel_datei.size();
+    // Longer than the move itself can have made it: the move was complete
+    // and only the renamed buffer was left.
+    if (jetzt > vorher + inhalt.size())
+        return true;
+    const qint64 anfang = std::min(jetzt, vorher);
+    if (jetzt > anfang && !ziel_datei.resize(anfang)) {
+        fehler = ziel_datei.errorString();
+        return false;
+    }
+    Schritt(3);
+    if (inhalt.isEmpty())
+        return true;
+    const bool ok = ziel_datei.write(inhalt) == inhalt.size() && ziel_datei.flush();
+    Schritt(4);
+    if (!ok || ::fsync(ziel_datei.handle()) != 0) {
+        fehler = ziel_datei.errorString();
+        ziel_datei.resize(anfang);
+        return false;
+    }
+    Schritt(5);
+    return true;
+}
+}  // namespace
+
 void Datendateien::Datenlogfiles_umkopieren(const QString& Dateiname) {
     const i16 art = Daten.Knopfzustände[8];
+    const auto kopf = [](const QString& name) {
+        if (name.endsWith(".cal"))
+            return CalcuReihenfolge::Rechenkopf;
+        if (name.endsWith(".roh"))
+            return Daten.Kopfzeile_roh;
+        return Daten.Kopfzeile_roh + CalcuReihenfolge::Rechenkopf;
+    };
+    QStringList namen;
     if (art == 0) {
-        Datenlogfile_umkopieren(Dateiname, Daten.Kopfzeile_roh + CalcuReihenfolge::Rechenkopf);
+        namen << Dateiname;
     } else if (art == -1) {
         const QString basis = Bis_zum_Punkt(Dateiname);
-        Datenlogfile_umkopieren(basis + ".cal", CalcuReihenfolge::Rechenkopf);
-        Datenlogfile_umkopieren(basis + ".roh", Daten.Kopfzeile_roh);
+        namen << basis + ".cal" << basis + ".roh";
+    } else {
+        return;
     }
+    // Buffers of an earlier period left behind when the program was stopped
+    // just before their move, and moves cut off, go first.
+    if (Daten.Datenloggersatz.Datenlogger_ein == 1) {
+        const QDir puffer(Pfade::lokal(Daten.Ramdisk2.roh()));
+        QStringList übrig;
+        for (const QString& datei : puffer.entryList(QDir::Files, QDir::Name)) {
+            QString name = datei;
+            if (datei.endsWith(Umzugsendung))
+                name = datei.section('.', 0, -3);
+            if (Puffermuster.match(name).hasMatch() && !namen.contains(name, Qt::CaseInsensitive) &&
+                !übrig.contains(name))
+                übrig << name;
+        }
+        for (const QString& name : übrig)
+            Datenlogfile_umkopieren(name, kopf(name));
+    }
+    for (const QString& name : namen)
+        Datenlogfile_umkopieren(name, kopf(name));
 }
 
 bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QString& Kopfzeile) {
@@ -467,7 +565,7 @@ bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QStri
         if (!neu.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return nicht_verschoben(neu.errorString());
         const QByteArray kopf = Zeile(Kopfzeile);
-        if (neu.write(kopf) != kopf.size() || !neu.flush()) {
+        if (neu.write(kopf) != kopf.size() || !neu.flush() || ::fsync(neu.handle()) != 0) {
             const QString fehler = neu.errorString();
             neu.close();
             neu.remove();
@@ -489,41 +587,55 @@ bool Datendateien::Datenlogfile_umkopieren(const QString& Dateiname, const QStri
     }
 
     const QString puffer = Pfade::lokal(Daten.Ramdisk2.roh() + Dateiname);
-    const bool puffer_da = QFileInfo(puffer).isFile();
-    QByteArray inhalt;
-    if (puffer_da) {
-        QFile p(puffer);
-        if (!p.open(QIODevice::ReadOnly))
-            return nicht_verschoben(p.errorString());
-        inhalt = p.readAll();
-        if (p.error() != QFileDevice::NoError)
-            return nicht_verschoben(p.errorString());
-        // A line cut off by a power failure ends here, so the next one
-        // starts on a line of its own.
-        if (!inhalt.isEmpty() && !inhalt.endsWith('\n'))
-            inhalt += Zeilenende;
-    }
-    inhalt += rückstand.value(Dateiname);
+    const QDir pufferordner = QFileInfo(puffer).dir();
+    QString fehler;
 
-    // Appended, flushed to the disk, and only then taken out of the buffer;
-    // a failed append is cut off again so that the next move does not
-    // repeat half of it.
-    if (!inhalt.isEmpty()) {
+    // A move that was cut off is completed before anything newer follows.
+    const QRegularExpression muster = Umzugsmuster(QFileInfo(puffer).fileName());
+    for (const QString& datei : pufferordner.entryList(QDir::Files, QDir::Name)) {
+        const QRegularExpressionMatch m = muster.match(datei);
+        if (!m.hasMatch())
+            continue;
+        const QString umzug = pufferordner.filePath(datei);
+        if (!Umzug_abschließen(ziel_datei, umzug, m.captured(1).toLongLong(), {}, fehler))
+            return nicht_verschoben(fehler);
+        QFile::remove(umzug);
+    }
+
+    QByteArray zusatz = rückstand.value(Dateiname);
+    if (QFileInfo(puffer).isFile()) {
         const qint64 vorher = ziel_datei.size();
-        const bool ok = ziel_datei.write(inhalt) == inhalt.size() && ziel_datei.flush() &&
-                        ::fsync(ziel_datei.handle()) == 0;
-        if (!ok) {
-            const QString fehler = ziel_datei.errorString();
-            ziel_datei.resize(vorher);
-            ziel_datei.close();
+        const QString umzug = puffer + "." + QString::number(vorher) + Umzugsendung;
+        if (!QFile::rename(puffer, umzug))
+            return nicht_verschoben("Puffer nicht umbenannt");
+        Schritt(1);
+        // Lines held back belong after the buffer; in the renamed file they
+        // survive a stop of the program as well.
+        if (!zusatz.isEmpty()) {
+            QFile p(umzug);
+            if (p.open(QIODevice::WriteOnly | QIODevice::Append) && p.write(zusatz) == zusatz.size() && p.flush())
+                zusatz.clear();
+        }
+        Schritt(2);
+        if (!Umzug_abschließen(ziel_datei, umzug, vorher, zusatz, fehler)) {
+            // Back under its name; nothing new has been written to it meanwhile.
+            QFile::rename(umzug, puffer);
             return nicht_verschoben(fehler);
         }
+        rückstand.remove(Dateiname);
+        if (!QFile::remove(umzug))
+            Protokolldatei_schreiben("Loggerpuffer " + Daten.Ramdisk2.roh() + Dateiname +
+                                     " nach dem Verschieben nicht gelöscht");
+        Schritt(6);
+    } else if (!zusatz.isEmpty()) {
+        const qint64 vorher = ziel_datei.size();
+        if (ziel_datei.write(zusatz) != zusatz.size() || !ziel_datei.flush() || ::fsync(ziel_datei.handle()) != 0) {
+            fehler = ziel_datei.errorString();
+            ziel_datei.resize(vorher);
+            return nicht_verschoben(fehler);
+        }
+        rückstand.remove(Dateiname);
     }
-    ziel_datei.close();
-    rückstand.remove(Dateiname);
-    if (puffer_da && !QFile::remove(puffer) && !QFile::resize(puffer, 0))
-        Protokolldatei_schreiben("Loggerpuffer " + Daten.Ramdisk2.roh() + Dateiname +
-                                 " nach dem Verschieben nicht gelöscht");
     return true;
 }
 

@@ -34,7 +34,12 @@ public:
     // directory (one file, or ".cal" and ".roh" when stored separately).
     static void Datenlogfiles_umkopieren(const QString& Dateiname);
     // Moves one file; false when it stays in the buffer for the next move.
+    // A move stopped at any point (the program killed) is completed by the
+    // next one without losing or repeating a line.
     static bool Datenlogfile_umkopieren(const QString& Dateiname, const QString& Kopfzeile);
+    // For tests: called between the steps of a move (1 renamed, 2 held-back
+    // lines added, 3 project file cut back, 4 appended, 5 synced, 6 done).
+    static inline void (*Prüfpunkt)(int Schritt) = nullptr;
 
     // The calculation list shows at least one definition.
     static bool Rechenwerte_definiert();

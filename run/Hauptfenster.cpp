@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -165,7 +166,13 @@ void Hauptfenster::Form_Load() {
     projekt->Projektname_aus_Datei_holen();
     const QString kommandozeile = QCoreApplication::arguments().mid(1).join(' ');
     const QString projektname = kommandozeile.mid(kommandozeile.indexOf(QRegularExpression("[^ ]")));
-    if (!kommandozeile.trimmed().isEmpty()) {
+    // The name becomes a file name in several folders of the station: a
+    // name that leaves its folder would write elsewhere.
+    const bool nur_Dateiname = !projektname.contains("..") && !projektname.contains('/') &&
+                               !projektname.contains('\\') && !projektname.contains(':');
+    if (!kommandozeile.trimmed().isEmpty() && !nur_Dateiname)
+        Protokolldatei_schreiben("Projektname der Befehlszeile abgelehnt (kein reiner Dateiname): " + projektname);
+    if (!kommandozeile.trimmed().isEmpty() && nur_Dateiname) {
         Daten.Projektname = projektname;
         QSaveFile datei(Pfade::lokal("c:\\kestrix\\intern\\projbez\\projekt.kxp"));
         if (datei.open(QIODevice::WriteOnly)) {
@@ -258,10 +265,82 @@ void Hauptfenster::senden(const QString& Befehl) {
     Winsock2_1->flush();
 }
 
+namespace {
+// The codes whose replies the run reads.
+bool Antwort_wird_gelesen(const QString& Befehl) {
+    const QString code = Befehl.left(5);
+    return code == "00051" || code == "00023" || code == "00041" || code == "00033";
+}
+
+// A number as the box writes it ends in an exponent of two digits
+// ("+1.23456789E+00", "+9.9E37", "1.234567E-05").
+bool Zahl_ganz(const QString& text) {
+    const QString t = text.trimmed();
+    const qsizetype n = t.size();
+    if (n < 4 || !t[n - 1].isDigit() || !t[n - 2].isDigit())
+        return false;
+    const qsizetype e = (t[n - 3] == '+' || t[n - 3] == '-') ? n - 4 : n - 3;
+    return e >= 1 && t[e].toUpper() == 'E' && t[e - 1].isDigit();
+}
+
+// Whether the reply is whole by its own form; other forms wait for quiet.
+bool Antwort_ganz(const QString& Befehl, const QString& antwort) {
+    const QString code = Befehl.left(5);
+    if (code == "00051")
+        return antwort.size() >= 7;
+    if (code == "00023")
+        return !antwort.trimmed().isEmpty();
+    if (code == "00041") {
+        const qsizetype marke = antwort.indexOf("T-Variable: ");
+        return marke >= 0 && Zahl_ganz(antwort.mid(marke + 12));
+    }
+    if (code == "00033")
+        return antwort.count(',') >= 3 && Zahl_ganz(antwort.section(',', 3));
+    return true;
+}
+
+QElapsedTimer& Monotonuhr() {
+    static QElapsedTimer uhr = [] {
+        QElapsedTimer u;
+        u.start();
+        return u;
+    }();
+    return uhr;
+}
+}  // namespace
+
+qint64 Hauptfenster::seit_letztem_Empfang_ms() const {
+    return letzter_Empfang_ms_ < 0 ? Ruhe_ms : Monotonuhr().elapsed() - letzter_Empfang_ms_;
+}
+
+void Hauptfenster::Nachzügler_abwarten() {
+    if (!Winsock2_1)
+        return;
+    const qint64 vorher = empfangen_gesamt_;
+    // A box that never stops sending must not hold the run.
+    const QDeadlineTimer höchstens(5 * Ruhe_ms);
+    for (qint64 ruhig; (ruhig = seit_letztem_Empfang_ms()) < Ruhe_ms && !höchstens.hasExpired();)
+        Ereignisse_abwarten(static_cast<int>(Ruhe_ms - ruhig));
+    if (empfangen_gesamt_ != vorher)
+        stückweise_ = true;
+    nach_Wiederholung_ = false;
+}
+
+void Hauptfenster::vor_Abruf() {
+    if (stückweise_ || nach_Wiederholung_)
+        Nachzügler_abwarten();
+}
+
 void Hauptfenster::TCPIPBefehl_mit_Antwort(const QString& Befehl) {
     if (Daten.Timeoutzähler == 10)
         return;
+    const bool lesen = Antwort_wird_gelesen(Befehl);
+    // "00023" comes once per run and shows whether this box sends its
+    // replies in pieces; the others wait only when it does.
+    if (nach_Wiederholung_ || (lesen && (stückweise_ || Befehl == "00023")))
+        Nachzügler_abwarten();
     Letztantwort.clear();
+    antwort_.clear();
     AntwortDa = 0;
     senden(Befehl);
     Daten.Timeoutzähler = 0;
@@ -269,7 +348,16 @@ void Hauptfenster::TCPIPBefehl_mit_Antwort(const QString& Befehl) {
     Shape2->hide();
 
     bool wiederholt = false;
-    while (AntwortDa != 1 && Daten.Timeoutzähler < 10) {
+    while (Daten.Timeoutzähler < 10) {
+        if (AntwortDa == 1) {
+            if (!lesen || Antwort_ganz(Befehl, antwort_))
+                break;
+            const qint64 ruhig = seit_letztem_Empfang_ms();
+            if (ruhig >= Ruhe_ms)
+                break;
+            Ereignisse_abwarten(static_cast<int>(Ruhe_ms - ruhig));
+            continue;
+        }
         Ereignisse_abwarten(1000);  // a tick or the reply ends the wait
         if (Daten.Timeoutzähler >= 5 && !wiederholt && AntwortDa != 1) {
             Protokolldatei_schreiben("keine Antwort vom Gerät bei folgendem Befehl: " + Befehl);
@@ -279,6 +367,13 @@ void Hauptfenster::TCPIPBefehl_mit_Antwort(const QString& Befehl) {
         }
     }
     updatetimer->stop();
+    // The box may still answer the first of the two frames.
+    if (wiederholt)
+        nach_Wiederholung_ = true;
+    if (lesen && AntwortDa == 1) {
+        Letztantwort = antwort_;
+        Text1->setText(Letztantwort);
+    }
 
     if (Befehl == "00051")
         Label21->setText("Q7 Firmwareversion: " + Letztantwort.left(7));
@@ -329,6 +424,9 @@ void Hauptfenster::Winsock2_DataArrival() {
         return;
     Letztantwort = Text1252::dekodieren(daten);
     Empfangspuffer += Letztantwort;
+    antwort_ += Letztantwort;
+    empfangen_gesamt_ += daten.size();
+    letzter_Empfang_ms_ = Monotonuhr().elapsed();
     Bytezähler += static_cast<qint32>(daten.size());
     Text1->setText(Letztantwort);
     AntwortDa = 1;
@@ -340,6 +438,8 @@ void Hauptfenster::Winsock2_Error(int nummer, const QString& beschreibung) {
 
 void Hauptfenster::Winsock2_erzeugen() {
     Winsock2_zerstören();
+    stückweise_ = nach_Wiederholung_ = false;
+    letzter_Empfang_ms_ = -1;
     Winsock2_1 = std::make_unique<QTcpSocket>();
     QTcpSocket* s = Winsock2_1.get();
     connect(s, &QTcpSocket::readyRead, this, &Hauptfenster::Winsock2_DataArrival);

@@ -159,6 +159,25 @@ private:
     int laufende_Läufe_ = 0;
     void senden(const QString& Befehl);
     void Netzwerktimeout(const QString& Befehl);
+    // Replies carry no end mark. The replies the program reads are gathered
+    // until their content is whole (or the line has been quiet for a while),
+    // and pieces still arriving from earlier replies are let in and dropped
+    // before such a command is sent, so they are never taken for its reply.
+    void Nachzügler_abwarten();
+    qint64 seit_letztem_Empfang_ms() const;
+    QString antwort_;                // everything received since the last send
+    qint64 empfangen_gesamt_ = 0;    // bytes on this connection
+    qint64 letzter_Empfang_ms_ = -1; // monotonic time of the last piece
+    bool stückweise_ = false;        // late pieces were seen on this connection
+    bool nach_Wiederholung_ = false; // a repeated frame may bring a second reply
+public:
+    // How long the line must stay quiet before pieces of earlier replies are
+    // taken as over, and before an examined reply of unknown form counts as whole.
+    static constexpr int Ruhe_ms = 200;
+    // Before the value fetches: drops late pieces of earlier replies when the
+    // box has been seen to send replies in pieces (no cost on a sound box).
+    void vor_Abruf();
+private:
     QWidget* Dienstelemente_[13] = {};
     bool update_gescheitert_ = false;
 };

@@ -150,13 +150,16 @@ void Hauptfenster::Neustart_vorbereiten() {
     programmieren->setEnabled(true);
     Ende->show();
     Command1->hide();
-    Stromausfall_speichern(0);
     updatetimer->start();
     Messwerttabelle_ausblenden();
     Ereignisse_verarbeiten();
     Restarttimer->setInterval(2000);
+    // While the restart is pending the run counts as in progress: a power
+    // failure in these 2 s must still bring it back at the next start.
     if (Fenster.Hinweisform && !Fenster.Hinweisform->isHidden())
         Restarttimer->start();
+    else
+        Stromausfall_speichern(0);
 }
 
 // ---- the run ------------------------------------------------------------------
@@ -452,7 +455,8 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
     Oberflächewiederherst();
     if (scans > 1 && !stunde_gewechselt)
         Loggerdateien_verschieben(Daten.Logdateiname);
-    Stromausfall_speichern(0);
+    if (!Restarttimer->isActive())
+        Stromausfall_speichern(0);
     if (stopp)
         programmende().sofort_beenden(0);
 }

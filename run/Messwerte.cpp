@@ -102,6 +102,7 @@ void Hauptfenster::Messzeit_nehmen(int Zeile, bool auslösen) {
 void Hauptfenster::Keith2000_MeßwHolen(int Anzahl, QString& Werte) {
     if (Anzahl < 1)
         return;
+    vor_Abruf();
     if (Anzahl > 1) {
         Empfangspuffer.clear();
         Bytezähler = 0;

@@ -1,6 +1,8 @@
 // Fixed-width fields, the code page at the file boundary, and the run log.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "common/Festtext.h"
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
@@ -86,4 +88,27 @@ TEST(Protokolldatei, Nicht_beschreibbar_wird_still_uebergangen) {
     qputenv("KESTRIX_PROGDIR", (station.Programmverzeichnis() + "/fehlt").toUtf8());
     Protokolldatei_schreiben("Messung gestartet");  // must neither crash nor create the folder
     EXPECT_FALSE(QFileInfo::exists(station.Programmverzeichnis() + "/fehlt"));
+}
+
+TEST(Protokolldatei, Volles_Protokoll_wird_beiseitegelegt_und_neu_begonnen) {
+    Teststation station;
+    Protokolldatei_Grenze_setzen(200);  // 6 lines of 32 bytes
+    for (int n = 10; n < 30; ++n)
+        Protokolldatei_schreiben("Messung " + QString::number(n));
+    Protokolldatei_Grenze_setzen(0);
+    const QByteArray jetzt = Teststation::Datei_lesen(Protokolldateipfad());
+    const QByteArray alt = Teststation::Datei_lesen(Protokolldatei_alt_pfad());
+    EXPECT_EQ(Protokolldatei_alt_pfad(), station.Programmverzeichnis() + "/Protokolldat_alt.txt");
+    EXPECT_LE(jetzt.size(), 200);
+    EXPECT_LE(alt.size(), 200);
+    // The newest lines without a gap, each a whole line of the usual form.
+    const QList<QByteArray> zeilen = (alt + jetzt).split('\n');
+    ASSERT_GE(zeilen.size(), 8);
+    for (qsizetype k = 0; k + 1 < zeilen.size(); ++k)
+        EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4}  \\d\\d:\\d\\d:\\d\\d  Messung \\d\\d\\r$")
+                        .match(QString::fromLatin1(zeilen[k]))
+                        .hasMatch())
+            << zeilen[k].constData();
+    EXPECT_TRUE(zeilen[zeilen.size() - 2].endsWith("Messung 29\r"));
+    EXPECT_TRUE(zeilen[0].endsWith("Messung " + QByteArray::number(29 - (zeilen.size() - 2)) + "\r"));
 }

@@ -155,6 +155,43 @@ TEST_F(Verschieben, Nicht_beschreibbares_Ziel_behaelt_den_Puffer_bis_zum_naechst
     EXPECT_EQ(Datei(Projektdatei + "06121409.txt"), erwartet);
 }
 
+TEST_F(Verschieben, Abbruch_an_jeder_Stelle_verliert_und_verdoppelt_keine_Zeile) {
+    struct Abbruch {};
+    static int halt = 0;
+    const QString puffer = Pfade::lokal("e:\\");
+    for (halt = 1; halt <= 6; ++halt) {
+        SCOPED_TRACE(halt);
+        QFile::remove(Pfade::lokal(Projektdatei + "06121409.txt"));
+        Satz("1,0");
+        ASSERT_TRUE(Datendateien::Datenlogfile_umkopieren("06121409.txt", "Kopf;"));
+        Satz("2,0");
+        Satz("3,0");
+        // The program is killed at this step of the move ...
+        Datendateien::Prüfpunkt = [](int schritt) {
+            if (schritt == halt)
+                throw Abbruch{};
+        };
+        EXPECT_THROW(Datendateien::Datenlogfile_umkopieren("06121409.txt", "Kopf;"), Abbruch);
+        Datendateien::Prüfpunkt = nullptr;
+        // ... starts again, writes a record and moves at the next hour.
+        Satz("4,0");
+        EXPECT_TRUE(Datendateien::Datenlogfile_umkopieren("06121409.txt", "Kopf;"));
+        EXPECT_EQ(Datei(Projektdatei + "06121409.txt"),
+                  "Kopf;\r\n09:30:05;1,0;\r\n09:30:05;2,0;\r\n09:30:05;3,0;\r\n09:30:05;4,0;\r\n");
+        EXPECT_EQ(QDir(puffer).entryList(QDir::Files), QStringList());
+    }
+}
+
+TEST_F(Verschieben, Puffer_einer_frueheren_Stunde_geht_mit_der_naechsten_Verschiebung) {
+    // Killed just before the move at 09:00, started again at 09:00:30.
+    Teststation::Datei_schreiben(Pfade::lokal("e:\\06121408.txt"), "08:59:59;0,5;\r\n");
+    Satz("1,0");
+    Datendateien::Datenlogfiles_umkopieren("06121409.txt");
+    EXPECT_EQ(Datei(Projektdatei + "06121408.txt"), "Zeit;U1 [V];\r\n08:59:59;0,5;\r\n");
+    EXPECT_EQ(Datei(Projektdatei + "06121409.txt"), "Zeit;U1 [V];\r\n09:30:05;1,0;\r\n");
+    EXPECT_EQ(QDir(Pfade::lokal("e:\\")).entryList(QDir::Files), QStringList());
+}
+
 TEST_F(Verschieben, Vorhandene_Projektdatei_bekommt_keine_neue_Kopfzeile) {
     Teststation::Datei_schreiben(Pfade::lokal(Projektdatei + "06121409.txt"), "alt\r\n");
     Teststation::Datei_schreiben(Pfade::lokal("e:\\06121409.txt"), "neu\r\nabgerissen");

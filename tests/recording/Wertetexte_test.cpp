@@ -1,5 +1,6 @@
 // The texts every measured value goes through: significant digits, decimal
 // point, date and time patterns, line start and logger time.
+#include <cmath>
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -95,6 +96,18 @@ TEST(Zahlformat, Muster_mit_Raute_und_Null) {
     EXPECT_EQ(Zahl_formatieren(0.125, "0.00"), "0,13");
     EXPECT_EQ(Zahl_formatieren(-0.001, "0.00"), "0,00");
     EXPECT_EQ(Zahl_als_Text(0.1 + 0.2), "0,3");
+}
+
+TEST(Zahlformat, Winzige_Werte_runden_auf_null) {
+    int falsch = 0;
+    for (int e = 12; e <= 300; ++e)
+        for (int m = 1; m <= 9; ++m)
+            for (const double v : {m * std::pow(10.0, -e), -m * std::pow(10.0, -e)})
+                falsch += Zahl_formatieren(v, "0.0000000000") != "0,0000000000";
+    EXPECT_EQ(falsch, 0);
+    EXPECT_EQ(Zahl_formatieren(-2.5E-21, "#0.000"), "0,000");
+    EXPECT_EQ(Zahl_formatieren(5E-11, "0.0000000000"), "0,0000000001");
+    EXPECT_EQ(Zahl_formatieren(4.9E-11, "0.0000000000"), "0,0000000000");
 }
 
 TEST(Datumstext, Deutsche_Monatskuerzel_unabhaengig_vom_Gebietsschema) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -212,4 +213,19 @@ TEST_F(Programm_Steuerung, Beenden_durch_das_System_im_Leerlauf_schliesst_das_Pr
     ASSERT_TRUE(lauf.Ende_abwarten(5000));
     EXPECT_EQ(lauf.Exitcode(), 0);
     EXPECT_EQ(lauf.Protokollmeldungen(), (QStringList{"Programm gestartet", "Programm beendet"}));
+}
+
+TEST_F(Programm_Steuerung, Projektname_der_Befehlszeile_mit_Pfad_wird_abgelehnt) {
+    for (const QString& name : {QString("..\\..\\..\\..\\..\\ausbruch.kxp"), QString("../../../../../ausbruch.kxp")}) {
+        ASSERT_TRUE(lauf.Kestrix_starten({name}));
+        ASSERT_TRUE(lauf.Meldung_abwarten("Projektname der Befehlszeile abgelehnt (kein reiner Dateiname): " + name))
+            << Protokoll();
+        ASSERT_TRUE(lauf.mit_Endedatei_beenden());
+    }
+    EXPECT_EQ(lauf.Datei("c:\\kestrix\\intern\\projbez\\projekt.kxp"), "noname01.kxp\r\n");
+    EXPECT_TRUE(lauf.Protokollmeldungen().filter("Messung").isEmpty());
+    // Nothing of that name anywhere around the station.
+    QDirIterator alles(station.Wurzel() + "/..", QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (alles.hasNext())
+        EXPECT_FALSE(alles.next().contains("ausbruch")) << alles.filePath().toStdString();
 }
