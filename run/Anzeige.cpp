@@ -12,6 +12,7 @@
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "common/Zahlformat.h"
+#include "platform/Pfade.h"
 #include "platform/Programmstarter.h"
 #include "platform/Twips.h"
 #include "points/MBForm1.h"
@@ -163,9 +164,11 @@ void Hauptfenster::Messdatenliste_füllen() {
 }
 
 void Hauptfenster::List1_Click(int zeile) {
-    // A plotting program that cannot be started leaves the window as it was.
-    programmstarter().starten("dadavu", {Daten.Ramdisk1.roh() + "daten&.txt", "3",
-                                         QString::number(zeile) + " " + QString::number(zeile)});
+    // The command line "<drive>daten&.txt 3 i i" as separate arguments, the
+    // file as this platform names it. A plotting program that cannot be
+    // started leaves the window as it was.
+    const QString index = QString::number(zeile);
+    programmstarter().starten("dadavu", {Pfade::lokal(Daten.Ramdisk1.roh() + "daten&.txt"), "3", index, index});
 }
 
 void Hauptfenster::Command3_Click() {
