@@ -141,14 +141,18 @@ Trendfenster::Trendfenster(const QString& datei, int index1, int index2, QWidget
     zweite_an = index2 > 0 && index2 != index1;
     Oberfläche_bauen();
     // The run replaces the file by a rename on every record: the folder
-    // changes, the old file is gone. One read after a burst of changes.
+    // changes, the old file is gone. One read for a burst of changes, at most
+    // ten a second however fast the run writes.
     nachlesen.setSingleShot(true);
     nachlesen.setInterval(100);
     connect(&nachlesen, &QTimer::timeout, this, [this] {
         if (live && Live_nachlesen())
             neu_zeichnen();
     });
-    connect(&wächter, &QFileSystemWatcher::directoryChanged, this, [this] { nachlesen.start(); });
+    connect(&wächter, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!nachlesen.isActive())
+            nachlesen.start();
+    });
     if (!datei.isEmpty())
         wächter.addPath(QFileInfo(schnittstelle).absolutePath());
     Live_laden();
@@ -186,6 +190,9 @@ void Trendfenster::Oberfläche_bauen() {
     chart->setMargins(QMargins(0, 0, 0, 0));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
+    // Axis numbers with the decimal comma.
+    chart->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    chart->setLocalizeNumbers(true);
     QFont achsenschrift = schrift;
     achsenschrift.setPixelSize(schirm.height() <= 300 ? 10 : 13);
     zeitachse = new QDateTimeAxis;
@@ -498,6 +505,8 @@ void Trendfenster::Serien_füllen(int nr) {
                     s->detachAxis(a);
             s->attachAxis(x);
         }
+        // A few records alone would be hardly visible as a line.
+        s->setPointsVisible(punkte.size() < 40);
         s->replace(i < teile.size() ? teile[i] : QList<QPointF>{});
     }
 }

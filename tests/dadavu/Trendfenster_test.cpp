@@ -9,12 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "dadavu/Trendfenster.h"
+#include "support/Teststation.h"
 
 using namespace dadavu;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* aus) { *aus << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 void ersetzen(const QString& pfad, const QByteArray& inhalt) {

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "dadavu/Zeilenleser.h"
+#include "support/Teststation.h"
 
 using namespace dadavu;
 
