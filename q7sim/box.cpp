@@ -74,6 +74,7 @@ double Box::sensorResistance(double degrees)
 
 QByteArray Box::handle(const QByteArray &frame)
 {
+    replyDelayMs_ = 0;
     if (isRelayFrame(frame)) {
         switchRelays(frame);
         return "OK";
@@ -92,6 +93,8 @@ QByteArray Box::handle(const QByteArray &frame)
         return boxVariable(text);
     if (code == "00063") {
         trigger();
+        if (options_.timing)
+            replyDelayMs_ = int(std::lround(sampleCount_ * meter_.readingSeconds(options_.lineHertz) * 1000));
         return "OK";
     }
     if (code == "00073")
@@ -121,8 +124,11 @@ void Box::switchRelays(const QByteArray &f)
     const int senseModule = f[2] - '0', senseChannel = f[3] - '0';
     const bool input = inModule > 0 && inChannel > 0;
     const bool sense = senseModule > 0 && senseChannel > 0;
+    connection_ = {input, sense, input && sense && inModule == senseModule && inChannel == senseChannel};
     if (matrixSequence_ && input && sense && inModule == senseModule) {
+        // The diode between row and column: a two-wire connection.
         selected_ = QStringLiteral("M%1R%2C%3").arg(inModule).arg(inChannel).arg(senseChannel);
+        connection_.fourWire = false;
     } else if (input) {
         // Four-wire too: the meter reads the input side, the sense leads only compensate.
         selected_ = QStringLiteral("%1%2").arg(QChar('A' + 2 * (inModule - 1))).arg(inChannel);
@@ -136,31 +142,40 @@ void Box::switchRelays(const QByteArray &f)
 void Box::configure(const QByteArray &scpi)
 {
     QByteArray normal = scpi;
-    normal.replace('\n', '\r').replace(';', '\r');
-    for (const QByteArray &raw : normal.split('\r')) {
-        const QByteArray command = raw.trimmed();
-        if (command.isEmpty())
-            continue;
-        const qsizetype blank = command.indexOf(' ');
-        const QByteArray header = shortHeader(blank < 0 ? command : command.left(blank));
-        const QByteArray arg = blank < 0 ? QByteArray() : command.mid(blank + 1).trimmed();
-        if (header == "SAMP:COUN") {
-            sampleCount_ = clampedCount(arg, sampleCount_);
-        } else if (header == "TRIG:COUN") {
-            triggerCount_ = clampedCount(arg, triggerCount_);
-        } else if (header == "TRAC:POIN") {
-            tracePoints_ = clampedCount(arg, tracePoints_);
-        } else if (header == "TRAC:FEED:CONT") {
-            // NEXT fills the buffer from its start and stops when it is full.
-            traceFeed_ = arg.toUpper().startsWith("NEXT");
-            if (traceFeed_)
+    normal.replace('\n', '\r');
+    for (const QByteArray &line : normal.split('\r')) {
+        // After ';' a header without a leading colon continues the path of the one before.
+        QList<QByteArray> path;
+        for (const QByteArray &raw : line.split(';')) {
+            const QByteArray command = raw.trimmed();
+            if (command.isEmpty())
+                continue;
+            const qsizetype blank = command.indexOf(' ');
+            QByteArray header = blank < 0 ? command : command.left(blank);
+            const QByteArray arg = blank < 0 ? QByteArray() : command.mid(blank + 1).trimmed();
+            if (!header.startsWith(':') && !header.startsWith('*') && !path.isEmpty())
+                header = path.join(':') + ':' + header;
+            header = shortHeader(header);
+            path = header.split(':');
+            path.removeLast();
+            if (header == "SAMP:COUN") {
+                sampleCount_ = clampedCount(arg, sampleCount_);
+            } else if (header == "TRIG:COUN") {
+                triggerCount_ = clampedCount(arg, triggerCount_);
+            } else if (header == "TRAC:POIN") {
+                tracePoints_ = clampedCount(arg, tracePoints_);
+            } else if (header == "TRAC:FEED:CONT") {
+                // NEXT fills the buffer from its start and stops when it is full.
+                traceFeed_ = arg.toUpper().startsWith("NEXT");
+                if (traceFeed_)
+                    clearBuffer();
+            } else if (header == "TRAC:CLE") {
                 clearBuffer();
-        } else if (header == "TRAC:CLE") {
-            clearBuffer();
-        } else if (header == "FUNC") {
-            function_ = arg;
+            } else {
+                // Function, ranges, digits, NPLC, filter, thermocouple: the meter's.
+                meter_.command(header, arg);
+            }
         }
-        // :INIT, ranges, NPLC, digits, filters: accepted, nothing to model.
     }
 }
 
@@ -168,7 +183,14 @@ void Box::trigger()
 {
     const double seconds = clock_.elapsed() / 1000.0;
     for (int i = 0; i < sampleCount_; ++i) {
-        last_ = selected_.isEmpty() ? overflowText : reading(signals_.take(selected_, seconds));
+        if (selected_.isEmpty()) {
+            last_ = overflowText;
+        } else {
+            const double base = signals_.take(selected_, seconds);
+            const auto sample = [&] { return base + signals_.noise(selected_); };
+            last_ = reading(meter_.read(signals_.model(selected_), sample, connection_,
+                                        options_.referenceTemperature));
+        }
         if (traceFeed_) {
             trace_.append(last_);
             if (matrixSequence_)
@@ -214,7 +236,11 @@ QByteArray Box::boxVariable(const QByteArray &text)
     QString key = SignalTable::normalisedKey(QStringLiteral("T:") + QString::fromLatin1(name));
     if (key.isEmpty())
         key = QStringLiteral("T:");
-    const double v = signals_.take(key, clock_.elapsed() / 1000.0);
+    // A named variable wins; otherwise the pulse input at the closed relays.
+    if (!signals_.configured(key) && !selected_.isEmpty()
+        && signals_.model(selected_).quantity == SignalModel::Quantity::Pulse)
+        key = selected_;
+    const double v = signals_.take(key, clock_.elapsed() / 1000.0) + signals_.noise(key);
     if (!std::isfinite(v) || std::fabs(v) >= 9.9e37)
         return "T-Variable: " + overflowText;
     char out[40];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meter.h"
 #include "signalmodel.h"
 
 #include <QByteArray>
@@ -16,6 +17,9 @@ public:
         bool meterPresent = true;
         double referenceTemperature = 23.5;
         bool wrongLength = false;
+        // Take as long as a real meter: NPLC line periods per reading.
+        bool timing = false;
+        double lineHertz = 50;
     };
 
     Box(Options options, SignalTable signalTable);
@@ -27,6 +31,8 @@ public:
     static QByteArray reading(double value);
     // Resistance of the reference sensor at a temperature in degrees C.
     static double sensorResistance(double degrees);
+    // How long the reply to the frame just handled is held back (--timing).
+    int replyDelayMs() const { return replyDelayMs_; }
 
 private:
     void switchRelays(const QByteArray &frame);
@@ -45,7 +51,9 @@ private:
     QString selected_;            // terminal or cross point the meter sees; empty: nothing
     bool matrixSequence_ = false; // between "00061" and "00071"
 
-    QByteArray function_;         // last :FUNC, kept for completeness
+    Meter meter_;
+    Meter::Connection connection_;
+    int replyDelayMs_ = 0;
     int sampleCount_ = 1;
     int triggerCount_ = 1;
     int tracePoints_ = 100;

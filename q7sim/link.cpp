@@ -92,8 +92,10 @@ void Link::readFrames()
         previous_ = frame;
         havePrevious_ = true;
         // A frame the box does not answer is treated as lost: it changes nothing.
-        if (answer)
-            reply(box_.handle(frame));
+        if (answer) {
+            const QByteArray bytes = box_.handle(frame);
+            reply(bytes, box_.replyDelayMs());
+        }
     }
     input_.remove(0, start);
 }
@@ -109,15 +111,15 @@ bool Link::answers(const QByteArray &frame) const
     return true;
 }
 
-void Link::reply(const QByteArray &bytes)
+void Link::reply(const QByteArray &bytes, int extraDelayMs)
 {
-    if (options_.delayMs <= 0 && options_.chunks <= 1) {
+    if (options_.delayMs <= 0 && options_.chunks <= 1 && extraDelayMs <= 0) {
         client_->write(bytes);
         client_->flush();
         return;
     }
     const qint64 now = clock_.elapsed();
-    qint64 due = now + options_.delayMs;
+    qint64 due = now + options_.delayMs + extraDelayMs;
     if (!pending_.empty())
         due = std::max(due, pending_.back().due);
     const qsizetype pieces = std::clamp<qsizetype>(options_.chunks, 1, std::max<qsizetype>(bytes.size(), 1));

@@ -41,7 +41,7 @@ private:
     void readFrames();
     void clientGone(QTcpSocket *socket);
     bool answers(const QByteArray &frame) const;
-    void reply(const QByteArray &bytes);
+    void reply(const QByteArray &bytes, int extraDelayMs);
     void sendDue();
     void logFrame(const QByteArray &frame);
 

@@ -2,12 +2,15 @@
 // without hardware. See README.md for the options.
 
 #include "box.h"
+#include "check.h"
 #include "discovery.h"
 #include "link.h"
 #include "signalmodel.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -103,6 +106,12 @@ int main(int argc, char *argv[])
     opt("chunk-gap-ms", "Milliseconds between pieces (default 50).", "G");
     opt("wrong-length", "Send single values of 10 bytes and headers counting one byte too many.");
     opt("drop-after", "Close the connection on receiving the Nth frame.", "N");
+    opt("seed", "Seed of the noise of signals without a seed of their own (default 1).", "N");
+    opt("timing", "Take as long as a real meter: NPLC line periods per reading.");
+    opt("line-hz", "Line frequency for --timing (default 50).", "HZ");
+    opt("check", "Print what each scan-list entry of a project sees, and whether its block fits; then end.",
+        "PROJECT");
+    opt("station", "Station root for --check (default $KESTRIX_ROOT, else ~/.local/share/kestrix).", "DIR");
     p.process(app);
     if (!p.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument \"%1\"").arg(p.positionalArguments().first()));
@@ -114,6 +123,13 @@ int main(int argc, char *argv[])
     for (const QString &s : p.values(QStringLiteral("signal")))
         if (!signalTable.assign(s, &error))
             fail(error);
+    if (p.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        const qulonglong seed = p.value(QStringLiteral("seed")).toULongLong(&ok);
+        if (!ok)
+            fail(QStringLiteral("--seed needs a whole number"));
+        signalTable.setSeed(seed);
+    }
 
     Box::Options boxOptions;
     if (p.isSet(QStringLiteral("firmware")))
@@ -125,6 +141,28 @@ int main(int argc, char *argv[])
         boxOptions.referenceTemperature = p.value(QStringLiteral("reftemp")).toDouble(&ok);
         if (!ok)
             fail(QStringLiteral("--reftemp needs a number"));
+    }
+    boxOptions.timing = p.isSet(QStringLiteral("timing"));
+    if (p.isSet(QStringLiteral("line-hz"))) {
+        bool ok = false;
+        boxOptions.lineHertz = p.value(QStringLiteral("line-hz")).toDouble(&ok);
+        if (!ok || boxOptions.lineHertz < 1 || boxOptions.lineHertz > 1000)
+            fail(QStringLiteral("--line-hz needs a number from 1 to 1000"));
+    }
+
+    if (p.isSet(QStringLiteral("check"))) {
+        QString root = p.value(QStringLiteral("station"));
+        if (root.isEmpty())
+            root = qEnvironmentVariable("KESTRIX_ROOT");
+        if (root.isEmpty())
+            root = QDir::homePath() + QStringLiteral("/.local/share/kestrix");
+        QTextStream out(stdout);
+        const int result = checkProject(root, p.value(QStringLiteral("check")), signalTable,
+                                        boxOptions.referenceTemperature, out, &error);
+        out.flush();
+        if (result == 2)
+            fail(error);
+        return result;
     }
     Box box(boxOptions, std::move(signalTable));
 
