@@ -227,14 +227,18 @@ void Dateien_schreiben(int matrix, const Zeilen& z, const QString& Dateiname) {
         Datendatei_anhängen(Datendatei(matrix, Dateiname, "c"), z.Kopf, z.Daten_c);
 }
 
+bool eine_eingeschaltet() {
+    for (int m = 1; m <= 8; ++m)
+        if (Daten.Matrixtabelle[m].Aktiv == 1)
+            return true;
+    return false;
+}
+
 }  // namespace Matrixmessung
 
 void Hauptfenster::Keith2000_Matrix(const QString& Dateiname) {
     using namespace Matrixmessung;
-    bool eine_an = false;
-    for (int m = 1; m <= 8; ++m)
-        eine_an = eine_an || Daten.Matrixtabelle[m].Aktiv == 1;
-    if (!eine_an)
+    if (!eine_eingeschaltet())
         return;
     TCPIPBefehl_mit_Antwort("00043:FUNC \"FRES\"\r:FRES:RANG 100\r");
     TCPIPBefehl_mit_Antwort("00043:SAMP:COUN 1\r:TRIG:COUN 1\r:INIT\r");

@@ -37,6 +37,10 @@ Kalibrierung Kalibrierung_lesen(const QByteArray& datei);
 // it is missing; no coefficients at all when there is neither.
 Kalibrierung Kalibrierdatei_lesen(int matrix);
 
+// Whether any matrix is switched on: then the matrices reconfigure the meter
+// after the scan.
+bool eine_eingeschaltet();
+
 // Points measured for a Punktzahl: Punktzahl + 1, at least 2, at most 64.
 int Punktanzahl(int Punktzahl);
 // Letter "A".."H" of matrix 1..8.

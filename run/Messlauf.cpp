@@ -20,6 +20,7 @@
 #include "project/Projekt.h"
 #include "recording/Datenformat.h"
 #include "run/Hauptfenster.h"
+#include "run/Matrixmessung.h"
 
 namespace {
 bool Stoppdatei_da(const QString& wurzel) {
@@ -435,8 +436,12 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
                 Datensatz_schreiben();
             Messdatenliste_füllen();
             unsetCursor();
-            if (messen->text() != "Messung starten")
+            if (messen->text() != "Messung starten") {
                 Keith2000_Matrix(Daten.Logdateiname);
+                // The matrices leave the meter in diode mode: the next entry sets its block up again.
+                if (Matrixmessung::eine_eingeschaltet())
+                    initstring.clear();
+            }
             if (Stoppdatei_da(Daten.Ramdisk1.roh())) {
                 QFile::remove(Pfade::lokal(Daten.Ramdisk1.roh() + "Ende.txt"));
                 stopp = true;
