@@ -1,8 +1,11 @@
 // The demo project: three DC channels sharing a block, a fourth with its own
 // block, a Pt100, a thermocouple that needs the reference temperature, one
-// calculated value and a diode matrix. Written into the station of
-// KESTRIX_ROOT as "demo.kxp".
+// calculated value and a diode matrix with its calibration. Written into the
+// station of KESTRIX_ROOT as "demo.kxp"; demo/station.signals is what the
+// simulated box has wired to these terminals.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 #include <cstdio>
 
@@ -28,7 +31,8 @@ int main(int argc, char** argv) {
     te.Funktionspräfix = ":TEMP";
     te.Bereich = 0;  // sensors have range 0 only: its unit, format and ":TC:TYPE K"
     te.Sensortyp = 7;
-    te.Kaltstelle_subtrahieren = 1;
+    // The meter compensates the cold junction with the box's reference temperature.
+    te.Kaltstelle_subtrahieren = 0;
 
     const QString dc = Daten.Messblocktabelle[1].Messblockname.text();
     Messpunkt_setzen(1, 1, 1, dc, "U1");
@@ -55,6 +59,16 @@ int main(int argc, char** argv) {
     if (!Projekt_speichern("demo.kxp", argc > 1 ? QString::fromLocal8Bit(argv[1]) : "Q70000001",
                            "Summe=[U1]+[U2]_V\r\n"))
         return 1;
+
+    // The ceiling diodes (1N4148 at 0.1 mA): T = a U^2 + b U + c through their
+    // forward voltages at 0, 25 and 50 degrees C.
+    const QString config = Pfade::lokal("c:\\kestrix\\extern\\config\\demo");
+    QDir().mkpath(config);
+    QFile kalibrierung(config + "/Matrix_Cal_D.txt");
+    if (!kalibrierung.open(QIODevice::WriteOnly))
+        return 1;
+    for (int p = 1; p <= 4; ++p)
+        kalibrierung.write(QString("%1 -35,7807x2 -400,7765x +236,3050\r\n").arg(p, 2, 10, QChar('0')).toLatin1());
     std::printf("demo project written to %s\n", qPrintable(Pfade::lokal("c:\\kestrix\\intern")));
     return 0;
 }
