@@ -110,6 +110,21 @@ QList<QByteArray> records(const QString &path, int length)
     return list;
 }
 
+// "RefTempMeasurement" of the station settings in the program directory
+// ($KESTRIX_PROGDIR); on when they cannot be read, as the shipped file has it.
+bool referenceMeasurement()
+{
+    QFile ini(qEnvironmentVariable("KESTRIX_PROGDIR") + QStringLiteral("/Kesti.ini"));
+    if (qEnvironmentVariableIsEmpty("KESTRIX_PROGDIR") || !ini.open(QIODevice::ReadOnly))
+        return true;
+    for (const QByteArray &line : ini.readAll().split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0 && line.left(eq).trimmed().compare("RefTempMeasurement", Qt::CaseInsensitive) == 0)
+            return line.mid(eq + 1).trimmed().toDouble() >= 1;
+    }
+    return true;
+}
+
 } // namespace
 
 int checkProject(const QString &stationRoot, const QString &project, SignalTable &signalTable,
@@ -124,10 +139,13 @@ int checkProject(const QString &stationRoot, const QString &project, SignalTable
         *error = QStringLiteral("no project \"%1\" in %2 (needs scanlist and messbvar files)").arg(project, base);
         return 2;
     }
-    // The whole degrees the program gives the meter as its reference junction.
-    const int junction = referenceTemperature >= 0 ? int(referenceTemperature) : 0;
+    // The whole degrees the program gives the meter as its reference junction;
+    // 0 when the station settings switch the reference measurement off.
+    const bool measured = referenceMeasurement();
+    const int junction = measured && referenceTemperature >= 0 ? int(referenceTemperature) : 0;
     out << "project " << project << ", reference junction at " << referenceTemperature
-        << " \u00b0C (the meter is given " << junction << " \u00b0C)\n";
+        << " \u00b0C (the meter is given " << junction << " \u00b0C"
+        << (measured ? "" : ": RefTempMeasurement is off") << ")\n";
 
     int misfits = 0;
     for (int i = 0; i < scan.size(); ++i) {
@@ -214,6 +232,11 @@ int checkProject(const QString &stationRoot, const QString &project, SignalTable
         else if (blockShunt(f, range) > 0 && std::fabs(blockShunt(f, range) - m.shuntOhms) > 1e-9 * m.shuntOhms)
             why = QStringLiteral("the block assumes a %1 Ohm shunt, the terminal has %2 Ohm")
                       .arg(blockShunt(f, range)).arg(m.shuntOhms);
+        else if (m.quantity == Q::Thermocouple && int16(*block, 138) == 1)
+            why = QStringLiteral("the block subtracts the reference temperature that the meter already compensates");
+        else if (m.quantity == Q::Thermocouple && std::fabs(junction - referenceTemperature) >= 1)
+            why = QStringLiteral("the meter is given a reference junction of %1 \u00b0C, the terminals are at %2 \u00b0C")
+                      .arg(junction).arg(referenceTemperature);
         else if (!std::isfinite(reading))
             why = four && m.wires != 4 ? QStringLiteral("four-wire block, but no sense leads at the sensor")
                   : four && !odd       ? QStringLiteral("four-wire block on a sense terminal")

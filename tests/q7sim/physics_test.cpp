@@ -164,13 +164,15 @@ QByteArray scanRecord(int slot, int terminal, const QByteArray &block, const QBy
     return le16(terminal) + le16(slot) + QByteArray(4, '\0') + field(block, 20) + field("", 5) + field(signal, 20);
 }
 
-// Block record (144 bytes): function number at 44, range index as a 32-bit float at 98.
-QByteArray blockRecord(const QByteArray &name, int function, float range)
+// Block record (144 bytes): function number at 44, range index as a 32-bit float at 98,
+// subtracting the reference temperature at 138.
+QByteArray blockRecord(const QByteArray &name, int function, float range, int subtract = 0)
 {
     QByteArray r(144, '\0');
     r.replace(2, 20, field(name, 20));
     r.replace(44, 2, le16(function));
     qToLittleEndian<float>(range, r.data() + 98);
+    r.replace(138, 2, le16(subtract));
     return r;
 }
 
@@ -183,11 +185,12 @@ TEST(Check, TellsForEveryEntryWhatItSeesAndWhetherTheBlockFits)
     ASSERT_TRUE(scan.open(QIODevice::WriteOnly));
     scan.write(scanRecord(1, 1, "Gleichspannung", "U1") + scanRecord(3, 1, "Gleichspannung", "Vorlauf")
                + scanRecord(3, 2, "Abgas TE-K", "Abgas") + scanRecord(1, 2, "Klein", "U2")
-               + scanRecord(0, 0, "", ""));
+               + scanRecord(3, 2, "TE-K minus RJ", "Abgas 2") + scanRecord(0, 0, "", ""));
     scan.close();
     QFile blocks(root + "/c/kestrix/intern/messbvar/Probe.kxp");
     ASSERT_TRUE(blocks.open(QIODevice::WriteOnly));
-    blocks.write(blockRecord("Gleichspannung", 0, 3) + blockRecord("Abgas TE-K", 16, 0) + blockRecord("Klein", 0, 0));
+    blocks.write(blockRecord("Gleichspannung", 0, 3) + blockRecord("Abgas TE-K", 16, 0) + blockRecord("Klein", 0, 0)
+                 + blockRecord("TE-K minus RJ", 16, 0, 1));
     blocks.close();
 
     QProcess q7sim;
@@ -198,13 +201,15 @@ TEST(Check, TellsForEveryEntryWhatItSeesAndWhetherTheBlockFits)
     const QStringList lines = QString::fromUtf8(q7sim.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QDir(root).removeRecursively();
     EXPECT_EQ(q7sim.exitCode(), 1);
-    ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
+    ASSERT_EQ(lines.size(), 6) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines[1].contains("U1") && lines[1].contains("DC voltage, range 100 V: dcv 1.5 V -> +1.50000000E+00  fits"))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[2].endsWith("does not fit: the block measures dcv, the terminal carries pt100")) << lines[2].toStdString();
     EXPECT_TRUE(lines[3].contains("type K, reference junction 23 \u00b0C: tc:K 245.7 \u00b0C -> +2.45") &&
                 lines[3].endsWith("  fits")) << lines[3].toStdString();
     EXPECT_TRUE(lines[4].endsWith("does not fit: the signal is above the range")) << lines[4].toStdString();
+    EXPECT_TRUE(lines[5].endsWith("does not fit: the block subtracts the reference temperature that the meter "
+                                  "already compensates")) << lines[5].toStdString();
 }
 
 } // namespace
