@@ -27,6 +27,7 @@
 #include "platform/Warten.h"
 #include "project/Hinweisform.h"
 #include "project/Projekt.h"
+#include "run/Hauptfenster.h"
 #include "recording/Datenformat.h"
 
 namespace {
@@ -49,6 +50,11 @@ QString Fehlerkopf(int n) {
 
 void Programm_beenden_mit(const QString& meldung) {
     dialoge().Meldung(meldung);
+    // The run start has set the power-failure record; left set, every later
+    // start would resume the run and end here again. Cleared, the next start
+    // comes up idle and the list can be corrected.
+    if (Fenster.Hauptfenster)
+        Fenster.Hauptfenster->Stromausfall_speichern(0);
     programmende().sofort_beenden();
 }
 

@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QKeyEvent>
 
+#include <utility>
+
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
+#include "platform/Text1252.h"
 #include "platform/Twips.h"
 #include "project/Hinweisform.h"
 #include "project/Projekt.h"
@@ -121,6 +124,8 @@ void Dateiform::File1_Click(int zeile) {
 
 void Dateiform::Command1_Click() {
     Text1->clear();
+    ausstehende_Aktion_.clear();
+    ausstehender_Name_.clear();
     hide();
 }
 
@@ -136,9 +141,23 @@ QString Dateiform::Erweiterung_normalisieren(const QString& name) {
     return punkt >= 0 ? name.left(punkt + 1) + "kxp" : name + ".kxp";
 }
 
+QString Dateiform::Namensfehler(const QString& name) {
+    // The current-project file and the record files hold Windows-1252 bytes,
+    // one name per line: a name must come back from them as it was.
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || Text1252::dekodieren(QByteArray(1, Text1252::zeichen(c))) != c)
+            return "Der Projektname enthält ein Zeichen, das nicht gespeichert werden kann: \"" + QString(c) + "\"";
+    // Nothing before the dot: a hidden file whose data would land in the
+    // root of the data folders.
+    if (name.left(name.indexOf('.')).trimmed().isEmpty())
+        return "Bitte einen Projektnamen eingeben! Er darf nicht leer sein und nicht mit einem Punkt beginnen.";
+    return {};
+}
+
 bool Dateiform::existiert(const QString& name) const {
+    // The store finds its files without regard to case.
     for (int i = 0; i < File1->count(); ++i)
-        if (File1->item(i)->text() == name)
+        if (File1->item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
@@ -148,31 +167,51 @@ void Dateiform::Hinweis(const QString& text, const QString& knopf1, const QStrin
         Fenster.Hinweisform->zeigen(this, text, knopf1, knopf3);
 }
 
+bool Dateiform::Name_prüfen(const QString& name) {
+    if (!Name_zulässig(name)) {
+        dialoge().Meldung("Dateiname darf folgende Zeichen nicht enthalten: /\\:*?\"<>|");
+        return false;
+    }
+    const QString fehler = Namensfehler(name);
+    if (!fehler.isEmpty()) {
+        dialoge().Meldung(fehler);
+        return false;
+    }
+    if (name.size() >= 13) {
+        Hinweis("Bitte max. 8 Zeichen eingeben!", {}, "Ok");
+        return false;
+    }
+    return true;
+}
+
 void Dateiform::Command2_Click() {
     const QString aktion = Label2->text();
-    const QString name = RTrim(Text1->text());
-    const bool vorhanden = existiert(name);
+    QString name = RTrim(Text1->text());
     const QString aktuell = Fenster.Projekt ? Fenster.Projekt->Label1->text() : Daten.Projektname;
-    const QString verbotene_zeichen = "Dateiname darf folgende Zeichen nicht enthalten: /\\:*?\"<>|";
+
+    // A name with a forbidden character is refused before any lookup.
+    if (!Name_zulässig(name)) {
+        Name_prüfen(name);
+        return;
+    }
+    if (aktion == "speichern unter..." || aktion == "neu") {
+        name = Erweiterung_normalisieren(name);
+        Text1->setText(name);
+    }
+    if (!Name_prüfen(name))
+        return;
+    const bool vorhanden = existiert(name);
 
     if (aktion == "speichern unter...") {
         if (vorhanden) {
             Hinweis("dieses Projekt existiert bereits!", "Überschreiben", "Abbrechen");
             return;
         }
-        if (!Name_zulässig(name)) {
-            dialoge().Meldung(verbotene_zeichen);
+        if (Fenster.Projekt && !Fenster.Projekt->speichern_unter(name, true))
             return;
-        }
-        Text1->setText(Erweiterung_normalisieren(name));
-        if (Fenster.Projekt) {
-            Fenster.Projekt->Projektname_aktualisieren();
-            if (Fenster.Projekt->Messdatenverzeichnis_anlegen)
-                Fenster.Projekt->Messdatenverzeichnis_anlegen();
-            Fenster.Projekt->alles_speichern();
-        }
         File1_auffrischen();
         hide();
+        Aktion_fortsetzen();
     } else if (aktion == "löschen") {
         if (name == aktuell)
             Hinweis("das aktuelle Projekt kann nicht gelöscht werden!", {}, "Ok");
@@ -184,39 +223,66 @@ void Dateiform::Command2_Click() {
         else
             Hinweis("sollen Änderungen in aktuellem Projekt gespeichert werden?", "Ja", "Nein");
     } else if (aktion == "neu") {
-        if (!Name_zulässig(name)) {
-            dialoge().Meldung(verbotene_zeichen);
-            return;
-        }
-        const QString neu = Erweiterung_normalisieren(name);
-        Text1->setText(neu);
-        if (neu.size() >= 13)
-            Hinweis("Bitte max. 8 Zeichen eingeben!", {}, "Ok");
-        else if (existiert(neu))
+        if (vorhanden)
             Hinweis("Projektname ist schon für anderes Projekt vergeben!", {}, "Ändern");
-        else if (neu == aktuell)
+        else if (name == aktuell)
             Hinweis("Projektname entspricht dem Namen des aktuellen Projekts!", {}, "Ändern");
         else
             Hinweis("sollen Änderungen in aktuellem Projekt gespeichert werden?", "Ja", "Nein");
     }
 }
 
+void Dateiform::Aktion_ausführen(const QString& aktion) {
+    if (Hinweisform* hinweis = Fenster.Hinweisform) {
+        if (aktion == "öffnen")
+            hinweis->Datei_öffnen();
+        else
+            hinweis->neues_Projkt_erstellen();
+    }
+}
+
+void Dateiform::Aktion_fortsetzen() {
+    if (ausstehende_Aktion_.isEmpty())
+        return;
+    const QString aktion = std::exchange(ausstehende_Aktion_, {});
+    const QString name = std::exchange(ausstehender_Name_, {});
+    Label2->setText(aktion);
+    Text1->setText(name);
+    const QString aktuell = Fenster.Projekt ? Fenster.Projekt->Label1->text() : Daten.Projektname;
+    // Saved under the very name that was chosen: nothing left to open, and
+    // a new project must not overwrite what was just saved.
+    if (aktion == "öffnen" && name == aktuell) {
+        show();
+        Hinweis("das ausgewählte Projekt ist bereits geöffnet!", {}, "Ok");
+        return;
+    }
+    File1_auffrischen();
+    if (aktion == "neu" && existiert(name)) {
+        show();
+        Hinweis("Projektname ist schon für anderes Projekt vergeben!", {}, "Ändern");
+        return;
+    }
+    Aktion_ausführen(aktion);
+}
+
 bool Dateiform::Hinweis_beantwortet(const QString& text, int knopf) {
     const QString aktion = Label2->text();
     Projekt* projekt = Fenster.Projekt;
-    Hinweisform* hinweis = Fenster.Hinweisform;
     const auto zurück = [this] { setEnabled(true); };
 
     if (text == "sollen Änderungen in aktuellem Projekt gespeichert werden?" && (aktion == "öffnen" || aktion == "neu")) {
         setEnabled(true);
-        if (knopf == 1 && projekt)
-            projekt->speichern();
-        if (hinweis) {
-            if (aktion == "öffnen")
-                hinweis->Datei_öffnen();
-            else
-                hinweis->neues_Projkt_erstellen();
+        if (knopf == 1 && projekt) {
+            // The default project is saved under a name first (its "speichern"
+            // opens this dialog for it); the chosen action follows that save.
+            if (projekt->Label1->text() == "noname01.kxp") {
+                ausstehende_Aktion_ = aktion;
+                ausstehender_Name_ = Text1->text();
+            }
+            if (!projekt->speichern())
+                return true;  // not saved: nothing is opened or created over the changes
         }
+        Aktion_ausführen(aktion);
         return true;
     }
     if (text == "gelöschte Projekte gehen unwiederbringlich verloren!" && aktion == "löschen") {
@@ -227,15 +293,14 @@ bool Dateiform::Hinweis_beantwortet(const QString& text, int knopf) {
     }
     if (text == "dieses Projekt existiert bereits!" && aktion == "speichern unter...") {
         zurück();
-        if (knopf == 1 && projekt) {
-            projekt->Projektname_aktualisieren();
-            projekt->alles_speichern();
-        }
+        if (knopf == 1 && projekt && projekt->speichern_unter(RTrim(Text1->text()), true))
+            Aktion_fortsetzen();
         return true;
     }
     if ((text == "das aktuelle Projekt kann nicht gelöscht werden!" && aktion == "löschen") ||
         (text == "das ausgewählte Projekt ist bereits geöffnet!" && aktion == "öffnen") ||
-        ((text == "Bitte max. 8 Zeichen eingeben!" || text == "Projektname ist schon für anderes Projekt vergeben!" ||
+        (text == "Bitte max. 8 Zeichen eingeben!" && Fenster.Hinweisform && Fenster.Hinweisform->Auslöser() == this) ||
+        ((text == "Projektname ist schon für anderes Projekt vergeben!" ||
           text == "Projektname entspricht dem Namen des aktuellen Projekts!") &&
          aktion == "neu")) {
         zurück();

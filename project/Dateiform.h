@@ -30,6 +30,9 @@ public:
     // Name checks of "speichern unter..." and "neu".
     static bool Name_zulässig(const QString& name);
     static QString Erweiterung_normalisieren(const QString& name);
+    // Why a project name cannot be stored (a character outside Windows-1252,
+    // nothing before the dot), or "" when it can.
+    static QString Namensfehler(const QString& name);
 
     // What a notice button does in the flows of this dialog; true when the
     // notice belonged to it.
@@ -41,4 +44,11 @@ protected:
 private:
     void Hinweis(const QString& text, const QString& knopf1, const QString& knopf3);
     bool existiert(const QString& name) const;
+    // Every check of a name, each refusal reported; true when it may be used.
+    bool Name_prüfen(const QString& name);
+    void Aktion_ausführen(const QString& aktion);
+    // After a save-as: the "öffnen" or "neu" whose "Ja" asked for it.
+    void Aktion_fortsetzen();
+    QString ausstehende_Aktion_;
+    QString ausstehender_Name_;
 };

@@ -3,6 +3,8 @@
 #include <QStyle>
 
 #include "common/Fenster.h"
+#include "common/Festtext.h"
+#include "project/Dateiform.h"
 #include "platform/Twips.h"
 #include "points/Messstellentabellen.h"
 #include "project/Projekt.h"
@@ -83,9 +85,11 @@ void Hinweisform::neues_Projkt_erstellen() {
     Projekt* projekt = Fenster.Projekt;
     if (!projekt)
         return;
-    projekt->Projektname_aktualisieren();
+    const QString name = Fenster.Dateiform ? RTrim(Fenster.Dateiform->Text1->text()) : QString();
     Variablen_initialisieren();
-    projekt->alles_speichern();
+    // The name becomes current with the complete save of the empty project;
+    // a failed save leaves the previous project current for the reload.
+    projekt->speichern_unter(name);
     projekt->Gerät_in_Geräteliste();
     if (Fenster.Hauptfenster)
         Fenster.Hauptfenster->Editoren_auffrischen();

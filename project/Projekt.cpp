@@ -195,6 +195,11 @@ void Projekt::Projektverz_anleg() {
         if (QString(verzeichnis) == "c:\\kestrix\\intern\\projbez")
             Daten.Projektname.clear();  // first start on this station
     }
+    // A save cut short by a power failure is finished or dropped before
+    // anything reads the projects.
+    if (!Speicherung_nachholen())
+        Protokolldatei_schreiben("Projekt konnte nicht fertig gespeichert werden: " +
+                                 QDir::toNativeSeparators(Pfade::lokal("c:\\kestrix\\intern\\.fertig")));
 }
 
 void Projekt::Projname_Datei_anleg() {
@@ -226,13 +231,13 @@ void Projekt::Combo1_Click(int index) {
     Combo1->setCurrentIndex(-1);
 }
 
-void Projekt::speichern() {
+bool Projekt::speichern() {
     if (Label1->text() == "noname01.kxp") {
         if (Fenster.Dateiform)
             Fenster.Dateiform->öffnen("speichern unter...");
-        return;
+        return false;
     }
-    alles_speichern();
+    return alles_speichern();
 }
 
 void Projekt::noname01_speichern() {
@@ -240,26 +245,43 @@ void Projekt::noname01_speichern() {
         alles_speichern();
 }
 
-bool Projekt::alles_speichern() {
+bool Projekt::alles_speichern() { return Projekt_sichern(false); }
+
+bool Projekt::speichern_unter(const QString& name, bool mit_Messdatenverzeichnis) {
+    const QString alt = Daten.Projektname;
+    const QString altkurz = Daten.Projektkurzname;
+    Daten.Projektname = name;
+    if (mit_Messdatenverzeichnis && Messdatenverzeichnis_anlegen)
+        Messdatenverzeichnis_anlegen();
+    if (!Projekt_sichern(true)) {
+        Daten.Projektname = alt;
+        Daten.Projektkurzname = altkurz;
+        return false;
+    }
+    Label1->setText(name);
+    return true;
+}
+
+bool Projekt::Projekt_sichern(bool als_aktuelles) {
     if (Rechenliste_speichern)
         Rechenliste_speichern();
     setCursor(Qt::WaitCursor);
-    QStringList fehlgeschlagen;
-    auto tabelle_speichern = [&](const Tabelle& t) {
-        const QString pfad = Pfad(t.Verzeichnis, Daten.Projektname);
-        if (!Datei_ersetzen(pfad, schreiben(t, Daten)))
-            fehlgeschlagen << pfad;
-    };
+    QList<Satzdatei> dateien;
     for (const Tabelle* t : Speicherfolge_vor_SerNo)
-        tabelle_speichern(*t);
-    const QString sernr = Pfad("SerNo", Daten.Projektname);
-    if (!Datei_ersetzen(sernr, Text1252::kodieren(Seriennummer + "\r\n")))
-        fehlgeschlagen << sernr;
-    tabelle_speichern(matrix);
+        dateien.append({t->Verzeichnis, schreiben(*t, Daten)});
+    dateien.append({"SerNo", Text1252::kodieren(Seriennummer + "\r\n")});
+    dateien.append({matrix.Verzeichnis, schreiben(matrix, Daten)});
+    const QByteArray bezeichnung = Text1252::kodieren(Daten.Projektname + "\r\n");
+    QStringList fehlgeschlagen;
+    bool unverändert = true;
+    const bool ok = Projekt_schreiben(Daten.Projektname, dateien, als_aktuelles ? &bezeichnung : nullptr,
+                                      fehlgeschlagen, unverändert);
     unsetCursor();
-    if (!fehlgeschlagen.isEmpty()) {
+    if (!ok) {
         dialoge().Meldung("Das Projekt wurde nicht vollständig gespeichert. Nicht geschrieben:\r" +
-                          QDir::toNativeSeparators(fehlgeschlagen.join("\r")));
+                          fehlgeschlagen.join("\r") +
+                          (unverändert ? "\rDie Projektdateien sind unverändert."
+                                       : "\rDer Rest wird beim nächsten Start nachgetragen."));
         return false;
     }
     return true;

@@ -69,9 +69,15 @@ public:
     void Projektname_aus_Datei_holen();
     void Projektname_aktualisieren();
     void Combo1_Click(int index);
-    void speichern();
+    // false when nothing was saved (the default project asks for a name first).
+    bool speichern();
     void noname01_speichern();
     bool alles_speichern();
+    // Saves the tables as project 'name' and makes it the current project;
+    // the current-project file changes with the complete save only. false:
+    // the previous project stays current. The save-as of the dialog creates
+    // the measurement-data directory of the name first.
+    bool speichern_unter(const QString& name, bool mit_Messdatenverzeichnis = false);
     void alle_Daten_aus_Dateien_holen();
     void löschen();
     void Reseten();
@@ -114,6 +120,7 @@ public:
     static const QStringList Modelle;
 
 private:
+    bool Projekt_sichern(bool als_aktuelles);
     void Suchtakt_senden();
     bool suche_läuft_ = false;
 };

@@ -1,7 +1,17 @@
 #include "project/Projektdateien.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/Pfade.h"
@@ -151,5 +161,154 @@ QByteArray Satz(Funktionskonstantensatz& f) { return einzeln(f); }
 QByteArray Satz(Datenformatsatz_t& f) { return einzeln(f); }
 QByteArray Satz(Datenloggersatz_t& l) { return einzeln(l); }
 QByteArray Satz(Matrixsatz& m) { return einzeln(m); }
+
+// ---- saving a project as one step -------------------------------------------
+
+namespace {
+
+const char* const Namensdatei = "Projekt";  // the project name, UTF-8, in the save folder
+
+QString Internordner() { return Pfade::lokal("c:\\kestrix\\intern"); }
+
+// One flush of the file system that holds 'pfad': cheaper than syncing
+// every file and folder of a save on its own.
+bool synchronisieren(const QString& pfad) {
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool schreiben(const QString& pfad, const QByteArray& inhalt) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly | QIODevice::Truncate) && datei.write(inhalt) == inhalt.size() &&
+           datei.flush();
+}
+
+// Replaces 'nach' in one step, as a rename does.
+bool umbenennen(const QString& von, const QString& nach) {
+    return std::rename(QFile::encodeName(von).constData(), QFile::encodeName(nach).constData()) == 0;
+}
+
+// The place of an entry of the save folder.
+QString Ziel(const QString& eintrag, const QString& projektname) {
+    if (eintrag == "projbez")
+        return Pfade::lokal("c:\\kestrix\\intern\\projbez\\projekt.kxp");
+    return Pfade::lokal("c:\\kestrix\\intern\\" + eintrag + "\\" + projektname);
+}
+
+// The files that make a project visible go last: the list of projects reads
+// vorg_rei, the existence check kanaele; the current-project file follows
+// the complete project.
+int Rang(const QString& eintrag) {
+    if (eintrag == "vorg_rei")
+        return 1;
+    if (eintrag == "kanaele")
+        return 2;
+    if (eintrag == "projbez")
+        return 3;
+    return 0;
+}
+
+// Moves the files of a committed save into place; the folder goes when all
+// are there. 'offen' gets the places not reached.
+bool fertig_stellen(const QString& fertig, QStringList& offen) {
+    QFile namensdatei(fertig + '/' + Namensdatei);
+    if (!namensdatei.open(QIODevice::ReadOnly)) {
+        // Written before the commit; without it the save cannot be placed.
+        QDir(fertig).removeRecursively();
+        return true;
+    }
+    const QString name = QString::fromUtf8(namensdatei.readAll());
+    namensdatei.close();
+    QStringList einträge = QDir(fertig).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    einträge.removeAll(Namensdatei);
+    std::stable_sort(einträge.begin(), einträge.end(),
+                     [](const QString& a, const QString& b) { return Rang(a) < Rang(b); });
+    for (qsizetype i = 0; i < einträge.size(); ++i) {
+        const QString ziel = Ziel(einträge[i], name);
+        QDir().mkpath(QFileInfo(ziel).absolutePath());
+        if (!umbenennen(fertig + '/' + einträge[i], ziel)) {
+            for (qsizetype k = i; k < einträge.size(); ++k)
+                offen << QDir::toNativeSeparators(Ziel(einträge[k], name));
+            return false;
+        }
+    }
+    // The moves are on the disk before the folder that would repeat them goes.
+    synchronisieren(fertig);
+    QFile::remove(fertig + '/' + Namensdatei);
+    QDir().rmdir(fertig);
+    return true;
+}
+
+// A replace cut short leaves "<name>.<6 letters or digits>" beside the file;
+// a project name has one dot, so such a file is never a project.
+void Reste_entfernen(const QString& intern) {
+    static const QRegularExpression rest(R"(^.+\.[^.]+\.[A-Za-z0-9]{6}$)");
+    for (const QString& ordner : QDir(intern).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QDir d(intern + '/' + ordner);
+        for (const QString& datei : d.entryList(QDir::Files | QDir::Hidden))
+            if (rest.match(datei).hasMatch())
+                d.remove(datei);
+    }
+}
+
+}  // namespace
+
+bool Projekt_schreiben(const QString& projektname, const QList<Satzdatei>& dateien,
+                       const QByteArray* projektbezeichnung, QStringList& fehler, bool& unverändert) {
+    unverändert = true;
+    const QString intern = Internordner();
+    const QString neu = intern + "/.neu";
+    const QString fertig = intern + "/.fertig";
+    if (QFileInfo(fertig).isDir() && !fertig_stellen(fertig, fehler))
+        return false;  // an earlier save still waits for its places
+    QDir(neu).removeRecursively();
+    if (!QDir().mkpath(neu)) {
+        fehler << QDir::toNativeSeparators(neu);
+        return false;
+    }
+    QList<Satzdatei> alle = dateien;
+    if (projektbezeichnung)
+        alle.append({"projbez", *projektbezeichnung});
+    // Every place must take its file, or nothing is committed.
+    for (const Satzdatei& d : alle) {
+        const QString ziel = Ziel(d.Verzeichnis, projektname);
+        const QFileInfo zielordner(QFileInfo(ziel).absolutePath());
+        if (!zielordner.isDir() || !zielordner.isWritable() || QFileInfo(ziel).isDir() ||
+            QFile::encodeName(QFileInfo(ziel).fileName()).size() > NAME_MAX)
+            fehler << QDir::toNativeSeparators(ziel);
+    }
+    for (const Satzdatei& d : alle)
+        if (fehler.isEmpty() && !schreiben(neu + '/' + d.Verzeichnis, d.Inhalt))
+            fehler << QDir::toNativeSeparators(Ziel(d.Verzeichnis, projektname));
+    if (fehler.isEmpty() && !schreiben(neu + '/' + Namensdatei, projektname.toUtf8()))
+        fehler << QDir::toNativeSeparators(neu);
+    // Everything written is on the disk before the rename that commits it.
+    if (fehler.isEmpty() && (!synchronisieren(neu) || !umbenennen(neu, fertig)))
+        fehler << QDir::toNativeSeparators(fertig);
+    if (!fehler.isEmpty()) {
+        QDir(neu).removeRecursively();
+        return false;
+    }
+    unverändert = false;
+    return fertig_stellen(fertig, fehler);
+}
+
+bool Speicherung_nachholen() {
+    const QString intern = Internordner();
+    if (!QFileInfo(intern).isDir())
+        return true;
+    bool ok = true;
+    QStringList offen;
+    if (QFileInfo(intern + "/.fertig").isDir())
+        ok = fertig_stellen(intern + "/.fertig", offen);
+    if (QFileInfo::exists(intern + "/.neu"))
+        QDir(intern + "/.neu").removeRecursively();
+    Reste_entfernen(intern);
+    return ok;
+}
 
 }  // namespace Projektdateien

@@ -2,6 +2,7 @@
 // The per-project record files: every table written field by field in its
 // declaration order, without gaps, little-endian, text fields as their bytes.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include "common/Programmdaten.h"
@@ -46,5 +47,29 @@ QByteArray Satz(Funktionskonstantensatz& f);
 QByteArray Satz(Datenformatsatz_t& f);
 QByteArray Satz(Datenloggersatz_t& l);
 QByteArray Satz(Matrixsatz& m);
+
+// ---- saving a project as one step -------------------------------------------
+// The files of a save are written into a folder of their own beside the table
+// folders (".neu") and synced; renaming that folder (".fertig") commits the
+// save; only then is each file renamed over the old one. A save cut short
+// before the commit leaves the old project, one cut short after it is
+// finished at the next start. The table files keep their places and bytes.
+
+struct Satzdatei {
+    QString Verzeichnis;  // "kanaele", ..., "SerNo", "matrix"
+    QByteArray Inhalt;
+};
+
+// Writes 'dateien' as project 'projektname'. With 'projektbezeichnung' the
+// current-project file gets that content in the same step, after the project
+// is complete. false: 'fehler' names what failed; when 'unverändert' is true
+// nothing on disk changed.
+bool Projekt_schreiben(const QString& projektname, const QList<Satzdatei>& dateien,
+                       const QByteArray* projektbezeichnung, QStringList& fehler, bool& unverändert);
+
+// At start: finishes a committed save, drops an uncommitted one and removes
+// the temporary files that a replace cut short left in the table folders.
+// false when a committed save could not be finished.
+bool Speicherung_nachholen();
 
 }  // namespace Projektdateien

@@ -293,6 +293,14 @@ TEST_F(Projektdialog, Speichern_unter_ueberschreibt_erst_nach_Bestaetigung) {
     EXPECT_TRUE(QFileInfo::exists(intern("kanaele\\drei.kxp")));
     EXPECT_EQ(Daten.Projektname, "drei.kxp");
     EXPECT_FALSE(dialog->isVisibleTo(rahmen.get()));
+
+    // Typed without ".kxp", an existing project is found all the same.
+    const QByteArray drei = Teststation::Datei_lesen(intern("kanaele\\drei.kxp"));
+    Daten.Kanaltabelle[1].Signalbezeichnung[1] = "nochmal";
+    ok("speichern unter...", "drei");
+    EXPECT_EQ(hinweis(), "dieses Projekt existiert bereits!");
+    Fenster.Hinweisform->Command3->click();  // "Abbrechen"
+    EXPECT_EQ(Teststation::Datei_lesen(intern("kanaele\\drei.kxp")), drei);
 }
 
 TEST_F(Projektdialog, Oeffnen_laedt_das_gewaehlte_Projekt) {
