@@ -122,7 +122,9 @@ for meldung in "Programm gestartet" "Messung gestartet"; do
 done
 [[ -s $wurzel/d/Daten.txt ]] || fehler "keine Daten.txt auf d"
 grep -q "1[.,]23456" "$wurzel/d/Daten.txt" || fehler "Daten.txt ohne den Wert von A1: $(cat "$wurzel/d/Daten.txt")"
-ls "$wurzel"/c/kestrix/extern/messdat/demo/*.txt >/dev/null 2>&1 || fehler "keine Loggerdatei unter c:\\kestrix\\extern\\messdat\\demo"
+# The measurement data directory: the matrix files of every scan (a logger
+# line only comes with the logger's period).
+ls "$wurzel"/c/kestrix/extern/messdat/demo/*.txt >/dev/null 2>&1 || fehler "keine Messdatei unter c:\\kestrix\\extern\\messdat\\demo"
 # The matrix's first calibration file, made from the template beside Kestrix.
 [[ -f $wurzel/c/kestrix/extern/config/demo/Matrix_Cal_D.txt ]] || fehler "keine Matrix_Cal_D.txt aus der Vorlage"
 
