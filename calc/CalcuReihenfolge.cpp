@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QStyle>
 
 #include <charconv>
@@ -539,6 +540,12 @@ void CalcuReihenfolge::Calcuvar_reseten() {
 
 void CalcuReihenfolge::Speicherart_Knöpfe_setzen() {
     Optionen_setzen(Option2, Daten.Knopfzustände[7] != 0, Option1, Daten.Knopfzustände[8] != 0);
+    // A project that stored neither appends, so that is what the page shows;
+    // the stored elements stay as they are.
+    if (Daten.Knopfzustände[7] == 0 && Daten.Knopfzustände[8] == 0) {
+        const QSignalBlocker sperre(Option2);
+        Option2->setChecked(true);
+    }
 }
 
 void CalcuReihenfolge::Option1_Click() {
@@ -641,8 +648,7 @@ bool CalcuReihenfolge::Formel_übernehmen(const QString& text, QWidget* tastatur
 // ---- buttons ------------------------------------------------------------------
 
 void CalcuReihenfolge::Command1_Click() {
-    if (Fenster.Datenformat)
-        Fenster.Datenformat->show();
+    Seite_zeigen(Fenster.Datenformat);
 }
 
 void CalcuReihenfolge::Command2_Click() { hide(); }

@@ -7,6 +7,7 @@
 
 #include "calc/Datenreihenfolge.h"
 #include "common/Fenster.h"
+#include "common/Steuerelemente.h"
 #include "platform/Dialoge.h"
 #include "platform/Twips.h"
 #include "project/Projekt.h"
@@ -295,9 +296,6 @@ void Scanlist::Aufzeichnung_nachführen() {
 }
 
 void Scanlist::Command1_Click() {
-    if (Fenster.Datenreihenfolge) {
-        Fenster.Datenreihenfolge->show();
-        Fenster.Datenreihenfolge->raise();
-    }
+    Seite_zeigen(Fenster.Datenreihenfolge);
 }
 

@@ -1,5 +1,9 @@
 #include "common/Steuerelemente.h"
 
+#include <QTimer>
+
+#include <memory>
+
 #include <QSignalBlocker>
 
 Verweislabel::Verweislabel(const QString& text, QWidget* eltern) : QLabel(text, eltern) {
@@ -44,4 +48,30 @@ void Optionen_setzen(QRadioButton* erste, bool erste_an, QRadioButton* zweite, b
     zweite->setChecked(zweite_an);
     erste->setAutoExclusive(e1);
     zweite->setAutoExclusive(e2);
+}
+
+void Seite_zeigen(QWidget* seite) {
+    if (!seite)
+        return;
+    seite->show();
+    seite->raise();
+}
+
+void Auswahl_verbinden(QComboBox* liste, QObject* empfänger, std::function<void(int)> handler) {
+    // A pick that changes the entry reports the change first, then the pick;
+    // the mark lives until the event loop runs again, so a change from code
+    // does not swallow a later pick.
+    auto gemeldet = std::make_shared<bool>(false);
+    QObject::connect(liste, &QComboBox::currentIndexChanged, empfänger, [handler, gemeldet](int index) {
+        handler(index);
+        if (!*gemeldet) {
+            *gemeldet = true;
+            QTimer::singleShot(0, [gemeldet] { *gemeldet = false; });
+        }
+    });
+    QObject::connect(liste, &QComboBox::activated, empfänger, [handler, gemeldet](int index) {
+        if (!*gemeldet)
+            handler(index);
+        *gemeldet = false;
+    });
 }

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include <functional>
+
 // A label that reacts to a click, like the "ändern" links of the pages.
 class Verweislabel : public QLabel {
     Q_OBJECT
@@ -24,5 +26,12 @@ void Liste_füllen(QComboBox* liste, const QStringList& einträge);
 // Selecting an entry from code counts as a click, even when that entry is
 // already selected (the handler is connected to currentIndexChanged).
 void Listenindex_setzen(QComboBox* liste, int index);
+// Connects a list's click handler: it runs when the selection changes (also
+// from code) and when the operator picks the entry that is already selected,
+// which changes nothing and so reports no change of its own.
+void Auswahl_verbinden(QComboBox* liste, QObject* empfänger, std::function<void(int)> handler);
 // Sets a pair of option buttons from stored values, including "neither".
 void Optionen_setzen(QRadioButton* erste, bool erste_an, QRadioButton* zweite, bool zweite_an);
+// Shows a page on top of the others, also when it is already shown beneath
+// them (an arrow always brings its page to the front).
+void Seite_zeigen(QWidget* seite);

@@ -1,5 +1,7 @@
 #include "keyboard/Tastatur.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
@@ -29,8 +31,9 @@ const char* const Belegung[Tastatur::Tastenzahl] = {
 };
 
 constexpr int Spalten = 12;
-// The window hangs over the right edge of the panel (1580 + 3655 > 4800
-// twips): every key stays in the 3220 twips that are on the screen.
+// The window's designed width would hang over the right edge of the panel
+// (1580 + 3655 > 4800 twips); it ends at the edge, and every key lies in the
+// 3220 twips that are on the screen.
 constexpr int Tastenbreite = 250, Tastenabstand = 265, Tastenlinks = 30;
 constexpr int Tastenhöhe = 240, Zeilenabstand = 255, Tastenoben = 390;
 
@@ -142,8 +145,12 @@ Tastatur::Tastatur(QWidget* eltern) : QFrame(eltern) {
     Twips::Geometrie(Text1, 45, 45, 1680, 315);
     Text1->installEventFilter(this);
 
-    List1 = new QListWidget(this);
+    // A drop-down list: the space beside the line holds one row, too small to
+    // pick a name by touch; its opened list has rows a finger can hit.
+    List1 = new QComboBox(this);
     List1->setObjectName("List1");
+    List1->setPlaceholderText("Signale");
+    List1->setMaxVisibleItems(7);
     Twips::Geometrie(List1, 1785, 45, 1410, 315);
     List1->hide();
 
@@ -171,7 +178,10 @@ Tastatur::Tastatur(QWidget* eltern) : QFrame(eltern) {
     connect(Label4, &Taste::clicked, this, &Tastatur::Label4_Click);
     connect(Label6, &Taste::clicked, this, &Tastatur::Label6_Click);
     connect(Label7, &Taste::clicked, this, &Tastatur::Label7_Click);
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* eintrag) { List1_Click(List1->row(eintrag)); });
+    connect(List1, &QComboBox::activated, this, [this](int zeile) {
+        List1_Click(zeile);
+        List1->setCurrentIndex(-1);
+    });
     hide();
 }
 
@@ -181,7 +191,7 @@ Tastatur::~Tastatur() {
 }
 
 void Tastatur::Form_Load() {
-    Twips::Geometrie(this, 1580, 60, 3655, 2000);
+    Twips::Geometrie(this, 1580, 60, std::min(3655, 4800 - 1580), 2000);
     Umschaltzähler = 0;
     Label6->Farben_setzen(Grau, QApplication::palette().color(QPalette::ButtonText));
 }
@@ -204,6 +214,7 @@ void Tastatur::showEvent(QShowEvent* ereignis) {
             if (name.isEmpty())
                 break;
             List1->addItem(name);
+            List1->setItemData(List1->count() - 1, QSize(0, Twips::px(375)), Qt::SizeHintRole);
         }
     }
     List1->setVisible(liste);

@@ -4,6 +4,7 @@
 // caller is named in Daten.Tastaturaufrufer; each caller's rules of "Return"
 // and "Esc" are registered under that name, so a new caller plugs in without
 // a change here. Also the "bitte warten!" window that catches the pointer.
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,7 +66,7 @@ public:
     Taste* Label4;              // "Return"
     Taste* Label6;              // "Shift"
     Taste* Label7;              // "Del"
-    QListWidget* List1;         // signal names offered for formulas
+    QComboBox* List1;           // signal names offered for formulas
 
     i16 Umschaltzähler = 0;
 

@@ -1,7 +1,9 @@
 #include "points/Kanalbelegung.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QFocusEvent>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -335,11 +337,18 @@ void Kanalbelegung::Meßblock_LostFocus() {
 
 bool Kanalbelegung::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (objekt == Meßblock) {
-        if (ereignis->type() == QEvent::FocusIn)
+        // The list's own popup takes the focus and gives it back, as a popup
+        // or (on some window systems) as another window: that is neither a
+        // focus gain (the refill would lose the choice) nor a loss.
+        const auto grund = [ereignis] { return static_cast<QFocusEvent*>(ereignis)->reason(); };
+        if (ereignis->type() == QEvent::FocusIn && grund() != Qt::PopupFocusReason &&
+            grund() != Qt::ActiveWindowFocusReason)
             Meßblock_GotFocus();
-        else if (ereignis->type() == QEvent::FocusOut &&
-                 static_cast<QFocusEvent*>(ereignis)->reason() != Qt::PopupFocusReason)
-            Meßblock_LostFocus();
+        else if (ereignis->type() == QEvent::FocusOut && grund() != Qt::PopupFocusReason)
+            QTimer::singleShot(0, this, [this] {
+                if (Meßblock->isVisible() && !Meßblock->hasFocus() && !Meßblock->view()->isVisible())
+                    Meßblock_LostFocus();
+            });
     }
     return QWidget::eventFilter(objekt, ereignis);
 }
@@ -523,10 +532,7 @@ void Kanalbelegung::in_Listen_übernehmen() {
 // ---- buttons -------------------------------------------------------------------------
 
 void Kanalbelegung::Command1_Click() {
-    if (Fenster.Scanlist) {
-        Fenster.Scanlist->show();
-        Fenster.Scanlist->raise();
-    }
+    Seite_zeigen(Fenster.Scanlist);
 }
 
 void Kanalbelegung::Command2_Click() { hide(); }

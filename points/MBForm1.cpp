@@ -560,7 +560,7 @@ MBForm1::MBForm1(QWidget* eltern) : QWidget(eltern) {
     Command1 = Knopf(this, "Command1", ">>", 4320, 3195, 450, 390);
 
     const auto nummer = QOverload<int>::of(&QComboBox::currentIndexChanged);
-    connect(Meßblockausw, nummer, this, &MBForm1::Meßblockausw_Click);
+    Auswahl_verbinden(Meßblockausw, this, [this](int index) { Meßblockausw_Click(index); });
     // Showing a block's function or sensor must not rewrite the block: these
     // two run only when the operator picks an entry.
     connect(Meßfkt, &QComboBox::activated, this, &MBForm1::Meßfkt_Click);
@@ -995,10 +995,7 @@ void MBForm1::Command8_Click() {
 }
 
 void MBForm1::Command1_Click() {
-    if (Fenster.Scanlist) {
-        Fenster.Scanlist->show();
-        Fenster.Scanlist->raise();
-    }
+    Seite_zeigen(Fenster.Scanlist);
 }
 
 void MBForm1::Command2_Click() { hide(); }

@@ -213,7 +213,7 @@ MBForm4::MBForm4(QWidget* eltern) : QWidget(eltern) {
     Command5 = Knopf(this, "Command5", "Hilfe", 3060, 3180, 900, 390);
     Command1 = Knopf(this, "Command1", ">>", 4200, 3180, 540, 390);
 
-    connect(Meßblockausw, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MBForm4::Meßblockausw_Click);
+    Auswahl_verbinden(Meßblockausw, this, [this](int index) { Meßblockausw_Click(index); });
     // A value counts when it is chosen from the list (the chosen entry is
     // the text, even when it was the current one) or typed and confirmed.
     auto gewählt = [this](QComboBox* liste, void (MBForm4::*klick)()) {
@@ -371,10 +371,7 @@ void MBForm4::Anzeige_Click() {
 }
 
 void MBForm4::Command1_Click() {
-    if (Fenster.Scanlist) {
-        Fenster.Scanlist->show();
-        Fenster.Scanlist->raise();
-    }
+    Seite_zeigen(Fenster.Scanlist);
 }
 
 void MBForm4::Command2_Click() { hide(); }

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QDir>
 
+#include <algorithm>
+
 #include "calc/CalcuReihenfolge.h"
 #include "calc/Datenreihenfolge.h"
 #include "calc/Scanlist.h"
@@ -240,8 +242,63 @@ void MDIForm1::Seiten_entladen() {
 
 void MDIForm1::Viertel_VGA_Geometrie() {
     QCursor::setPos(160, 120);
-    move(Twips::px(-360), Twips::px(-70));
-    resize(Twips::px(4970), Twips::px(4060));
+    // The frame lies off the screen by the room its border and title took on
+    // the panel's original system. Nothing is drawn there on this platform,
+    // so the page area starts at the screen corner and keeps the full size.
+    const QPoint ecke(Twips::px(-360), Twips::px(-70));
+    move(ecke);
+    resize(Twips::px(4970) - ecke.x(), Twips::px(4060) - ecke.y());
+}
+
+void MDIForm1::Seitenfläche_anordnen() {
+    const QPoint versatz(std::max(0, -geometry().x()), std::max(0, -geometry().y()));
+    Arbeitsfläche->setGeometry(rect().adjusted(versatz.x(), versatz.y(), 0, 0));
+}
+
+namespace {
+// A set-up page on the external monitor: taller, without "Hilfe" and
+// "Abbrechen", its arrows and "Speichern" moved up.
+void Monitorseite(QWidget* seite, int höhe, std::initializer_list<QWidget*> ausblenden,
+                  std::initializer_list<QWidget*> hochrücken) {
+    if (!seite)
+        return;
+    seite->resize(Twips::px(4800), Twips::px(höhe));
+    for (QWidget* knopf : ausblenden)
+        knopf->hide();
+    for (QWidget* knopf : hochrücken)
+        knopf->move(knopf->x(), knopf->y() - Twips::px(Monitor_hochrücken));
+}
+}
+
+void MDIForm1::Seiten_für_Monitor() {
+    if (auto* s = Fenster.Projekt)
+        Monitorseite(s, 3700, {s->Command4, s->Command5}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.Kanalbelegung)
+        Monitorseite(s, 3800, {s->Command4, s->Command8}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.MBForm1)
+        Monitorseite(s, 3700, {s->Command4, s->Command5}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.MBForm4)
+        Monitorseite(s, 3700, {s->Command4, s->Command5}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.Scanlist) {
+        Monitorseite(s, 3700, {s->Command4, s->Command8}, {s->Command1, s->Command2, s->Command3});
+        s->Label1->setText("Scanliste");
+    }
+    if (auto* s = Fenster.Datenreihenfolge) {
+        Monitorseite(s, 3700, {s->Command4, s->Command8}, {s->Command1, s->Command2, s->Command3});
+        s->Label1->setText("Aufzeichnungsreihenfolge");
+    }
+    if (auto* s = Fenster.CalcuReihenfolge) {
+        Monitorseite(s, 3700, {s->Command4, s->Command8}, {s->Command1, s->Command2, s->Command3});
+        s->Label1->setText("berechnete Werte:");
+    }
+    if (auto* s = Fenster.Datenformat)
+        Monitorseite(s, 3700, {s->Command4, s->Command8}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.Datenlogger)
+        Monitorseite(s, 3700, {s->Command10, s->Command11}, {s->Command1, s->Command2, s->Command3});
+    if (auto* s = Fenster.Network)
+        Monitorseite(s, 3700, {s->Command4, s->Command5}, {s->Command2, s->ändern});
+    if (auto* s = Fenster.Matrix)
+        Monitorseite(s, 3700, {}, {s->Command2, s->speichern});
 }
 
 void MDIForm1::Layout_anwenden() {
@@ -251,8 +308,16 @@ void MDIForm1::Layout_anwenden() {
         Daten.Quartervgamerker = 1;
     } else if (Daten.DisplayType == "ExtMoni") {
         resize(Twips::px(4900), Twips::px(4100));
-        if (Fenster.Hauptfenster)
+        if (Fenster.Hauptfenster) {
+            // Left -100 hid the page border of the original system; pages
+            // have none here, so the controls in that strip move out of it.
             Twips::Geometrie(Fenster.Hauptfenster, -100, 0, 4800, 3800);
+            for (QWidget* teil : Fenster.Hauptfenster->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                teil->move(std::max(teil->x(), Twips::px(100)), teil->y());
+        }
+        Seiten_für_Monitor();
+        if (Fenster.Mausfangform)
+            Fenster.Mausfangform->hide();
         Daten.Quartervgamerker = 0;
     }
     in_Anordnung_ = false;
@@ -260,7 +325,7 @@ void MDIForm1::Layout_anwenden() {
 
 void MDIForm1::resizeEvent(QResizeEvent* ereignis) {
     QWidget::resizeEvent(ereignis);
-    Arbeitsfläche->setGeometry(rect());
+    Seitenfläche_anordnen();
     if (in_Anordnung_)
         return;
     in_Anordnung_ = true;
@@ -271,6 +336,11 @@ void MDIForm1::resizeEvent(QResizeEvent* ereignis) {
         resize(Twips::px(4900), Twips::px(4100));
     }
     in_Anordnung_ = false;
+}
+
+void MDIForm1::moveEvent(QMoveEvent* ereignis) {
+    QWidget::moveEvent(ereignis);
+    Seitenfläche_anordnen();
 }
 
 void MDIForm1::Timer1_Timer() {

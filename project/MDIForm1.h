@@ -7,6 +7,9 @@
 
 #include "common/Programmdaten.h"
 
+// How far the external monitor's layout moves a page's arrows up (twips).
+constexpr int Monitor_hochrücken = 60;
+
 class MDIForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +33,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* ereignis) override;
+    void moveEvent(QMoveEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
@@ -38,6 +42,8 @@ private:
     void Seiten_laden();
     void Seiten_entladen();
     void Viertel_VGA_Geometrie();
+    void Seitenfläche_anordnen();
+    void Seiten_für_Monitor();
     bool in_Anordnung_ = false;
     bool entladen_ = false;
 };

@@ -106,7 +106,7 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
     Twips::Geometrie(meterfeld, 60, 560, 2520, 450);
     for (int i = 0; i < 4; ++i) {
         Option1[i] = new QRadioButton(meter[i], meterfeld);
-        Twips::Geometrie(Option1[i], (i % 2) * 1200, (i / 2) * 225, 1320, 225);
+        Twips::Geometrie(Option1[i], (i % 2) * 1200, (i / 2) * 225, i % 2 ? 1320 : 1200, 225);
     }
     auto* scannerfeld = new QWidget(Frame1);
     Twips::Geometrie(scannerfeld, 60, 1050, 2520, 360);

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/Bildschirmauskunft.h"
 #include "project/MDIForm1.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     QFont schrift("DejaVu Sans");
     schrift.setPixelSize(11);
     QApplication::setFont(schrift);
+    Bildschirmauskunft_einrichten(&app);
 
     auto* rahmen = new MDIForm1;
     Beendensignale_umleiten(rahmen);

@@ -435,10 +435,7 @@ void Datenformat::Check3_Click() { Daten.Datenformatsatz.Einheiten = Häkchen(Ch
 void Datenformat::Check5_Click() { Daten.Datenformatsatz.Signalnamen = Häkchen(Check5); }
 
 void Datenformat::Command1_Click() {
-    if (Fenster.Datenlogger) {
-        Fenster.Datenlogger->show();
-        Fenster.Datenlogger->raise();
-    }
+    Seite_zeigen(Fenster.Datenlogger);
 }
 
 void Datenformat::Command2_Click() { hide(); }

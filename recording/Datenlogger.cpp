@@ -379,10 +379,7 @@ void Datenlogger::Command7_Click() {
 void Datenlogger::Command6_Click() { Dialog_schließen(Frame4); }
 
 void Datenlogger::Command1_Click() {
-    if (Fenster.Matrix) {
-        Fenster.Matrix->show();
-        Fenster.Matrix->raise();
-    }
+    Seite_zeigen(Fenster.Matrix);
 }
 
 void Datenlogger::Command2_Click() { hide(); }

@@ -144,6 +144,7 @@ void Form1::Form_Load()
         "Übertrage kestrix.exe. Falls gestartet, bitte Messprogramm KESTRIX beenden!"));
     Statuszeile.setGeometry(Twips(90, 750, 3795, 480));
     Statuszeile.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Statuszeile.setWordWrap(true);
     Antwortzeile.setGeometry(Twips(90, 1245, 3795, 255));
     Text1.setGeometry(Twips(90, 1530, 900, 330));
     Text1.setText(QStringLiteral("*.*"));
@@ -169,7 +170,9 @@ void Form1::Form_Load()
     connect(&Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(&Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
     connect(&Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(&List2, &QListWidget::currentRowChanged, this, [this](int zeile) { List2_Click(zeile); });
+    // Only a click chooses a box: the list's focus makes its first entry
+    // current, and that must not pick the box to be updated.
+    connect(&List2, &QListWidget::itemClicked, this, [this](QListWidgetItem *eintrag) { List2_Click(List2.row(eintrag)); });
 }
 
 int Form1::Schritt() const { return Label4.text().toInt(); }
@@ -588,6 +591,29 @@ void Form1::Suchpuffer_auswerten()
             ++Geräteanzahl;
         }
     }
+}
+
+void Form1::showEvent(QShowEvent *ereignis)
+{
+    QWidget::showEvent(ereignis);
+    // The window's size includes its title bar and border where a window
+    // manager draws them: the inner area gives up that room at the bottom.
+    QTimer::singleShot(50, this, [this] { Fenstergröße_anpassen(); });
+}
+
+void Form1::Fenstergröße_anpassen()
+{
+    const QSize rand = frameGeometry().size() - geometry().size();
+    const int weniger = height() - (Pixel(3660) - rand.height());
+    if (rand.isEmpty() && weniger == 0)
+        return;
+    setFixedSize(Pixel(4095) - rand.width(), Pixel(3660) - rand.height());
+    for (QWidget *knopf : {static_cast<QWidget *>(&Command2), static_cast<QWidget *>(&Command3)})
+        knopf->move(knopf->x(), knopf->y() - weniger);
+    for (QWidget *teil : {static_cast<QWidget *>(&Frame1), static_cast<QWidget *>(&Frame5),
+                          static_cast<QWidget *>(&List1), static_cast<QWidget *>(&List2)})
+        teil->resize(teil->width(), teil->height() - weniger);
+    Command9.move(Command9.x(), Command9.y() - weniger);
 }
 
 void Form1::closeEvent(QCloseEvent *ereignis)

@@ -106,9 +106,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *ereignis) override;
+    void showEvent(QShowEvent *ereignis) override;
 
 private:
     void Form_Load();
+    void Fenstergröße_anpassen();
     void Winsock1_anlegen();
     bool tick_läuft_ = false;
     bool update_läuft_ = false;

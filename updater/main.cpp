@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "Fensterauskunft.h"
 
 #include <QApplication>
 #include <QFont>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     // The panel's font, the same on every station.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     Loadmate::Form1 fenster;
+    Loadmate::Fensterauskunft_einrichten(&fenster);
     fenster.show();
     return app.exec();
 }

@@ -51,7 +51,11 @@ bool Programmlauf::Kestrix_starten(const QStringList& argumente) {
     if (kestrix_ && kestrix_->state() != QProcess::NotRunning)
         return false;
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+    umgebung.insert("QT_QPA_PLATFORM", Anzeige.isEmpty() ? "offscreen" : "xcb");
+    if (!Anzeige.isEmpty()) {
+        umgebung.insert("DISPLAY", Anzeige);
+        umgebung.insert("KESTRIX_BILDSCHIRMAUSKUNFT", Auskunftsdatei());
+    }
     umgebung.insert("KESTRIX_ROOT", station_.Wurzel());
     umgebung.insert("KESTRIX_PROGDIR", station_.Programmverzeichnis());
     umgebung.insert("KESTRIX_CLOCK_OFFSET", QString::number(Uhrversatz));
@@ -69,6 +73,8 @@ bool Programmlauf::Kestrix_starten(const QStringList& argumente) {
     kestrix_->start(KESTRIX_PFAD, argumente);
     return kestrix_->waitForStarted(5000);
 }
+
+QString Programmlauf::Auskunftsdatei() const { return station_.Programmverzeichnis() + "/auskunft.txt"; }
 
 bool Programmlauf::Frames_abwarten(const QByteArray& frame, int n, int ms) {
     return warten_bis([&] { return Anzahl(frame) >= n; }, ms);

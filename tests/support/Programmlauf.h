@@ -108,6 +108,10 @@ public:
     bool Kestrix_starten(const QStringList& argumente = {});
     // Seconds added to the station clock of the next start.
     qint64 Uhrversatz = 0;
+    // An X display (":N") for the next start: the program runs on it with
+    // its windows and reports them (Auskunftsdatei); else offscreen.
+    QString Anzeige;
+    QString Auskunftsdatei() const;
 
     // Waits until the box has received 'frame' 'n' times.
     bool Frames_abwarten(const QByteArray& frame, int n, int ms = 15000);

@@ -67,7 +67,7 @@ protected:
         F().Command2.click();
         ASSERT_EQ(F().Label4.text(), "2");
         ASSERT_TRUE(Testhilfe::Warte_bis([&] { return F().List2.count() > 0; }, 5000));
-        F().List2.setCurrentRow(0);
+        Testhilfe::Eintrag_klicken(F().List2, 0);
         ASSERT_TRUE(F().Command2.isEnabled());
         F().Command2.click();
         ASSERT_EQ(F().Label4.text(), "3");

@@ -5,7 +5,10 @@
 
 #include "Plattform.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -117,6 +120,17 @@ bool Warte_bis(const std::function<bool()> &bedingung, int ms);
 
 // A UDP port that is free on 127.0.0.1 and the wildcard address right now.
 quint16 Freier_UDP_Port();
+
+// A click on an entry of a shown list, as the pointer gives it.
+inline void Eintrag_klicken(QListWidget &liste, int zeile)
+{
+    const QPoint p = liste.visualItemRect(liste.item(zeile)).center();
+    for (const auto typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(typ, p, liste.viewport()->mapToGlobal(p), Qt::LeftButton,
+                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(liste.viewport(), &e);
+    }
+}
 
 } // namespace Testhilfe
 

@@ -163,7 +163,7 @@ TEST_F(Assistent, StepsForwardAndBack)
     ASSERT_TRUE(Testhilfe::Warte_bis([&] { return f.List2.count() > 0; }, 5000));
     EXPECT_EQ(f.List2.item(0)->text(), "127.0.0.1    123456789");
     EXPECT_FALSE(f.Command2.isEnabled());
-    f.List2.setCurrentRow(0);
+    Testhilfe::Eintrag_klicken(f.List2, 0);
     EXPECT_EQ(f.Boxadresse, "127.0.0.1");
     EXPECT_TRUE(f.Command2.isEnabled());
 
@@ -188,7 +188,7 @@ TEST_F(Assistent, StepsForwardAndBack)
     // Step 3 stops the search and connects; back to 2 disconnects.
     f.Command2.click();
     ASSERT_TRUE(Testhilfe::Warte_bis([&] { return f.List2.count() > 0; }, 5000));
-    f.List2.setCurrentRow(0);
+    Testhilfe::Eintrag_klicken(f.List2, 0);
     f.Command2.click();
     EXPECT_EQ(f.Label4.text(), "3");
     EXPECT_EQ(f.Suche_beendet, 1);

@@ -51,7 +51,7 @@ TEST_F(Assistent, EveryStepFitsThePanel)
     bild("schritt1");
     F().Command2.click();
     ASSERT_TRUE(Testhilfe::Warte_bis([&] { return F().List2.count() > 0; }, 5000));
-    F().List2.setCurrentRow(0);
+    Testhilfe::Eintrag_klicken(F().List2, 0);
     bild("schritt2");
     F().Command2.click();
     bild("schritt3");

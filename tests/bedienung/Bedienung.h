@@ -1,0 +1,86 @@
+#pragma once
+// The real Kestrix on an X screen of its own, operated as on the panel: every
+// action is a pointer click or key press through the X server, every check
+// reads what the program shows (its widget report) or what reached the disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "support/Bildschirm.h"
+#include "support/Programmlauf.h"
+#include "support/Teststation.h"
+
+class Bedienung : public ::testing::Test {
+protected:
+    Teststation station;
+    std::unique_ptr<Bildschirm> schirm;  // outlives the program on it
+    Programmlauf lauf{station};
+    Auskunft bild;  // the last report
+
+    // Screen of 'breite' x 'höhe', Kestrix with 'argumente', main window shown.
+    void starten(int breite = 320, int höhe = 240, const QStringList& argumente = {}) {
+        schirm = std::make_unique<Bildschirm>(breite, höhe);
+        ASSERT_TRUE(schirm->läuft()) << "Xvfb";
+        lauf.Anzeige = schirm->Anzeige();
+        ASSERT_TRUE(lauf.Kestrix_starten(argumente));
+        oben("Hauptfenster");
+    }
+
+    Auskunft sehen() { return bild = Bildschirm::Auskunft_holen(lauf.Pid(), lauf.Auskunftsdatei()); }
+    Auskunft abwarten(const std::function<bool(const Auskunft&)>& bedingung, int ms = 8000) {
+        return bild = Bildschirm::abwarten(lauf.Pid(), lauf.Auskunftsdatei(), bedingung, ms);
+    }
+
+    // Waits until 'seite' is the top page of the frame.
+    void oben(const QString& seite) {
+        abwarten([&](const Auskunft& a) { return a.oberste_Seite() == seite; });
+        ASSERT_EQ(bild.oberste_Seite(), seite) << bild.Seitenstapel().join(", ").toStdString();
+    }
+
+    // Every control of 'seite' on the screen and not covered; a screenshot.
+    void prüfen(const QString& seite, const QString& foto) {
+        EXPECT_EQ(bild.Mängel(seite, schirm->Fläche()), QStringList{}) << seite.toStdString();
+        EXPECT_FALSE(schirm->Foto(foto).isEmpty());
+    }
+
+    // A touch on the control 'name' (with 'text', when given) of the last report.
+    void tippen(const QString& name, const QString& text = {}) {
+        const Steuerelement* e = bild.finden(name, text);
+        ASSERT_TRUE(e) << name.toStdString() << " " << text.toStdString();
+        ASSERT_TRUE(schirm->klicken(e));
+    }
+    void tippen_auf_Text(const QString& text) {
+        const Steuerelement* e = bild.mit_Text(text);
+        ASSERT_TRUE(e) << text.toStdString();
+        ASSERT_TRUE(schirm->klicken(e));
+    }
+
+    // The arrow of 'seite': the rightmost (">>") or leftmost ("<<") button of
+    // its bottom row.
+    std::optional<Steuerelement> Pfeil(const QString& seite, bool vor) const {
+        const QList<Steuerelement> teile = bild.auf_Seite(seite);
+        std::optional<Steuerelement> pfeil;
+        if (teile.isEmpty())
+            return pfeil;
+        const auto knopf = [&](const Steuerelement& e) {
+            return e.Tiefe == teile.first().Tiefe + 1 && e.Klasse == "QPushButton";
+        };
+        int unten = 0;
+        for (const Steuerelement& e : teile)
+            if (knopf(e))
+                unten = std::max(unten, e.Rechteck.top() - 10);
+        for (const Steuerelement& e : teile)
+            if (knopf(e) && e.Rechteck.top() >= unten &&
+                (!pfeil || (vor ? e.Rechteck.x() > pfeil->Rechteck.x() : e.Rechteck.x() < pfeil->Rechteck.x())))
+                pfeil = e;
+        return pfeil;
+    }
+    // Goes on with ">>" (or back with "<<") and waits for 'nach' on top.
+    void Pfeil_tippen(const QString& von, const QString& nach, bool vor = true) {
+        const std::optional<Steuerelement> pfeil = Pfeil(von, vor);
+        ASSERT_TRUE(pfeil) << von.toStdString();
+        ASSERT_TRUE(schirm->klicken(&*pfeil));
+        oben(nach);
+    }
+};

@@ -1,0 +1,200 @@
+// A new station set up by touch on the 320 x 240 panel, page by page along
+// the arrows, and a run operated from the main window.
+#include "Bedienung.h"
+
+
+class Panel : public Bedienung {
+protected:
+    QString Zeilen() const {
+        QStringList z;
+        for (const Steuerelement& e : bild.Elemente)
+            if (e.Klasse == "Zeile" || e.Tiefe == 0)
+                z << e.Klasse + ":" + e.Text;
+        return z.join(" | ");
+    }
+    // Opens a drop-down list by touch and touches its entry 'text'.
+    void Eintrag_wählen(const Steuerelement* liste, const QString& text, const QString& foto = {}) {
+        ASSERT_TRUE(liste) << text.toStdString();
+        ASSERT_TRUE(schirm->klicken(liste));
+        const auto eintrag = [&](const Auskunft& a) -> const Steuerelement* {
+            for (const Steuerelement& e : a.Elemente)
+                if (e.Klasse == "Zeile" && e.Text == text && !e.abgeschnitten)
+                    return &e;
+            return nullptr;
+        };
+        abwarten([&](const Auskunft& a) { return eintrag(a); });
+        ASSERT_TRUE(eintrag(bild)) << text.toStdString() << " " << Zeilen().toStdString();
+        EXPECT_TRUE(schirm->Fläche().contains(eintrag(bild)->Rechteck));
+        if (!foto.isEmpty())
+            EXPECT_FALSE(schirm->Foto(foto).isEmpty());
+        // An operator looks before touching; a release right where the list
+        // was opened, within a double-click time, is not taken as a choice.
+        warten_bis([] { return false; }, 500);
+        ASSERT_TRUE(schirm->klicken(eintrag(bild)));
+    }
+
+    // The on-screen keyboard: each character is a touch on its key.
+    void Tastatur_tippen(const QString& text) {
+        for (const QChar c : text) {
+            sehen();
+            const QString taste = c == ' ' ? QString("Spacebar") : QString(c.toUpper());
+            std::optional<Steuerelement> k;
+            for (const Steuerelement& e : bild.auf_Seite("Tastatur"))
+                if (e.Text == taste && e.Klasse == "Taste")
+                    k = e;
+            ASSERT_TRUE(k) << "Taste " << taste.toStdString();
+            const QString vorher = bild.finden("Text1") ? bild.finden("Text1")->Text : QString();
+            ASSERT_TRUE(schirm->klicken(&*k));
+            abwarten([&](const Auskunft& a) {
+                const Steuerelement* zeile = nullptr;
+                for (const Steuerelement& e : a.auf_Seite("Tastatur"))
+                    if (e.Name == "Text1")
+                        zeile = &e;
+                return zeile && zeile->Text != vorher;
+            });
+        }
+    }
+};
+
+TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
+    ASSERT_NO_FATAL_FAILURE(starten());
+    // The page area starts at the screen corner: nothing of a page is cut off.
+    const Steuerelement* haupt = bild.finden("Hauptfenster");
+    ASSERT_TRUE(haupt);
+    EXPECT_EQ(haupt->Rechteck.topLeft(), QPoint(0, 0));
+    prüfen("Hauptfenster", "01_Hauptfenster");
+
+    ASSERT_NO_FATAL_FAILURE(tippen("programmieren"));
+    ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
+    prüfen("Projekt", "02_Projekt");
+
+    // A new station has no meter yet: the arrow asks for one first.
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Projekt", "Hinweisform"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf_Text("Ok"));
+    ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.mit_Text("???"), "Keithley 2000 Multimeter"));
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Projekt", "Kanalbelegung"));
+    prüfen("Kanalbelegung", "03_Kanalbelegung");
+
+    // A signal name typed on the on-screen keyboard.
+    ASSERT_NO_FATAL_FAILURE(tippen("Label4_0"));
+    ASSERT_NO_FATAL_FAILURE(oben("Tastatur"));
+    prüfen("Tastatur", "04_Tastatur");
+    ASSERT_NO_FATAL_FAILURE(Tastatur_tippen("t1"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf_Text("Return"));
+    ASSERT_NO_FATAL_FAILURE(oben("Kanalbelegung"));
+    abwarten([](const Auskunft& a) { return a.finden("Label4_0", "t1"); });
+    ASSERT_TRUE(bild.finden("Label4_0", "t1"));
+
+    // A block chosen from the cell's drop-down list, by touch.
+    ASSERT_NO_FATAL_FAILURE(tippen("Label3_0"));
+    abwarten([](const Auskunft& a) { return a.finden("Meßblock"); });
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.finden("Meßblock"), "Gleichspannung", "05_Blockliste"));
+    abwarten([](const Auskunft& a) { return a.finden("Label3_0", "Gleichspannung"); });
+    ASSERT_TRUE(bild.finden("Label3_0", "Gleichspannung"));
+    EXPECT_FALSE(bild.finden("Meßblock"));  // the list closes with the choice
+
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Kanalbelegung", "Scanlist"));
+    prüfen("Scanlist", "06_Scanlist");
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Scanlist", "Datenreihenfolge"));
+    prüfen("Datenreihenfolge", "07_Datenreihenfolge");
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenreihenfolge", "CalcuReihenfolge"));
+    prüfen("CalcuReihenfolge", "08_CalcuReihenfolge");
+    // A project that stored no storage kind shows the default.
+    ASSERT_TRUE(bild.mit_Text("an Rohdaten anhängen"));
+    EXPECT_TRUE(bild.mit_Text("an Rohdaten anhängen")->gewählt);
+    EXPECT_FALSE(bild.mit_Text("separat speichern")->gewählt);
+
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("CalcuReihenfolge", "Datenformat"));
+    prüfen("Datenformat", "09_Datenformat");
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenformat", "Datenlogger"));
+    prüfen("Datenlogger", "10_Datenlogger");
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenlogger", "Matrix"));
+    prüfen("Matrix", "11_Matrix");
+    // "<<" returns to the page below, all the way back.
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Matrix", "Datenlogger", false));
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenlogger", "Datenformat", false));
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenformat", "CalcuReihenfolge", false));
+}
+
+TEST_F(Panel, Messlauf_gestartet_angehalten_fortgesetzt_beendet) {
+    Projekt_grundstellen();
+    Messpunkt_setzen(1, 1, 1, Daten.Messblocktabelle[1].Messblockname.text(), "U1");
+    ASSERT_TRUE(Projekt_speichern("lauf.kxp", "Q70000001"));
+    ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=const:1.5"}));
+    // The project on the command line starts its run.
+    ASSERT_NO_FATAL_FAILURE(starten(320, 240, {"lauf.kxp"}));
+    ASSERT_TRUE(lauf.Frames_abwarten("00053!", 2)) << lauf.Protokollmeldungen().join('\n').toStdString();
+    abwarten([](const Auskunft& a) { return a.finden("messen", "Messung anhalten"); });
+    // The value list shows the signal's name and value, on the screen.
+    const auto zeile_U1 = [](const Auskunft& a) {
+        for (const Steuerelement& e : a.Elemente)
+            if (e.Klasse == "Zeile" && e.Text.contains("U1") && e.Text.contains("1,5"))
+                return &e;
+        return static_cast<const Steuerelement*>(nullptr);
+    };
+    abwarten([&](const Auskunft& a) { return zeile_U1(a); });
+    ASSERT_TRUE(zeile_U1(bild)) << bild.finden("List1")->Text.toStdString();
+    EXPECT_TRUE(schirm->Fläche().contains(zeile_U1(bild)->Rechteck));
+    prüfen("Hauptfenster", "20_Messlauf");
+
+    ASSERT_NO_FATAL_FAILURE(tippen("messen", "Messung anhalten"));
+    abwarten([](const Auskunft& a) { return a.finden("Command1", " weiter"); });
+    ASSERT_TRUE(bild.finden("messen", "Messung beenden"));
+    prüfen("Hauptfenster", "21_angehalten");
+    ASSERT_TRUE(lauf.Meldung_abwarten("Messung angehalten"));
+
+    ASSERT_NO_FATAL_FAILURE(tippen("Command1", " weiter"));
+    ASSERT_TRUE(lauf.Meldung_abwarten("Messung fortgesetzt"));
+    const int scans = lauf.Anzahl("00053!");
+    ASSERT_TRUE(lauf.Frames_abwarten("00053!", scans + 1));
+
+    abwarten([](const Auskunft& a) { return a.finden("messen", "Messung anhalten"); });
+    ASSERT_NO_FATAL_FAILURE(tippen("messen", "Messung anhalten"));
+    abwarten([](const Auskunft& a) { return a.finden("messen", "Messung beenden"); });
+    ASSERT_NO_FATAL_FAILURE(tippen("messen", "Messung beenden"));
+    ASSERT_TRUE(lauf.Meldung_abwarten("Messung beendet"));
+    ASSERT_TRUE(lauf.Frames_abwarten("00093!", 1));
+    abwarten([](const Auskunft& a) {
+        const Steuerelement* m = a.finden("messen", "Messung starten");
+        return m && m->Zustand;
+    });
+    prüfen("Hauptfenster", "22_beendet");
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2), "01,50000\tU1\tV DC\t\r\n");
+
+    // And started again by touch.
+    ASSERT_NO_FATAL_FAILURE(tippen("messen", "Messung starten"));
+    ASSERT_TRUE(lauf.Meldung_abwarten("Messung gestartet", 2));
+}
+
+TEST_F(Panel, externer_Monitor) {
+    const QString ini = station.Programmverzeichnis() + "/Kesti.ini";
+    QByteArray inhalt = Teststation::Datei_lesen(ini);
+    inhalt.replace("DisplayType=1/4 VGA", "DisplayType=ExtMoni");
+    Teststation::Datei_schreiben(ini, inhalt);
+    ASSERT_NO_FATAL_FAILURE(starten(1024, 768));
+    EXPECT_EQ(bild.finden("MDIForm1")->Rechteck.size(), QSize(327, 273));  // 4900 x 4100 twips
+    EXPECT_EQ(bild.finden("Hauptfenster")->Rechteck.size(), QSize(320, 253));
+    EXPECT_FALSE(bild.finden("Mausfangform"));
+    prüfen("Hauptfenster", "30_Monitor_Hauptfenster");
+
+    ASSERT_NO_FATAL_FAILURE(tippen("programmieren"));
+    ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
+    const QStringList kette = {"Projekt", "Kanalbelegung", "Scanlist", "Datenreihenfolge", "CalcuReihenfolge",
+                               "Datenformat", "Datenlogger"};
+    const QMap<QString, QString> titel = {
+        {"Scanlist", "Scanliste"}, {"Datenreihenfolge", "Aufzeichnungsreihenfolge"}, {"CalcuReihenfolge", "berechnete Werte:"}};
+    for (int i = 0; i < kette.size(); ++i) {
+        const QString& seite = kette[i];
+        const Steuerelement* s = bild.finden(seite);
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->Rechteck.size(), QSize(320, seite == "Kanalbelegung" ? 253 : 247)) << seite.toStdString();
+        for (const Steuerelement& e : bild.auf_Seite(seite))
+            EXPECT_TRUE(e.Text != "Hilfe" && e.Text != "Abbrechen") << seite.toStdString();
+        if (titel.contains(seite))
+            EXPECT_TRUE(bild.mit_Text(titel[seite])) << seite.toStdString();
+        prüfen(seite, QString("3%1_Monitor_%2").arg(i + 1).arg(seite));
+        if (i + 1 < kette.size())
+            Pfeil_tippen(seite, kette[i + 1]);
+    }
+}
