@@ -37,7 +37,9 @@ Dateiform::Dateiform(QWidget* eltern) : QWidget(eltern) {
     Fenster.Dateiform = this;
     setObjectName("Dateiform");
     setAutoFillBackground(true);
-    Twips::Geometrie(this, 900, 60, 4455, 2055);
+    // The designed width (4455) would hang over the panel's right edge by
+    // 555 twips: the dialog ends at the edge and its list is as much narrower.
+    Twips::Geometrie(this, 900, 60, 4800 - 900, 2055);
 
     Label2 = new QLabel(this);
     Label2->setObjectName("Label2");
@@ -47,7 +49,7 @@ Dateiform::Dateiform(QWidget* eltern) : QWidget(eltern) {
     Twips::Geometrie(Text1, 120, 360, 2100, 315);
     File1 = new QListWidget(this);
     File1->setObjectName("File1");
-    Twips::Geometrie(File1, 2340, 60, 1995, 1875);
+    Twips::Geometrie(File1, 2340, 60, 1995 - 555, 1875);
     Command2 = new QPushButton("OK", this);
     Command2->setObjectName("Command2");
     Twips::Geometrie(Command2, 120, 1320, 1000, 450);
@@ -55,7 +57,8 @@ Dateiform::Dateiform(QWidget* eltern) : QWidget(eltern) {
     Command1->setObjectName("Command1");
     Twips::Geometrie(Command1, 1200, 1320, 1020, 450);
 
-    connect(File1, &QListWidget::currentRowChanged, this, &Dateiform::File1_Click);
+    // Only a touch picks a project: the list's focus alone makes a row current.
+    connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem* eintrag) { File1_Click(File1->row(eintrag)); });
     connect(Command1, &QPushButton::clicked, this, &Dateiform::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Dateiform::Command2_Click);
     Text1->installEventFilter(this);

@@ -40,6 +40,12 @@ protected:
 
     // Every control of 'seite' on the screen and not covered; a screenshot.
     void prüfen(const QString& seite, const QString& foto) {
+        abwarten([](const Auskunft& a) {  // no list left open
+            for (const Steuerelement& e : a.Elemente)
+                if (e.Tiefe == 0 && e.Klasse == "QComboBoxPrivateContainer")
+                    return false;
+            return true;
+        });
         EXPECT_EQ(bild.Mängel(seite, schirm->Fläche()), QStringList{}) << seite.toStdString();
         EXPECT_FALSE(schirm->Foto(foto).isEmpty());
     }
@@ -49,6 +55,14 @@ protected:
         const Steuerelement* e = bild.finden(name, text);
         ASSERT_TRUE(e) << name.toStdString() << " " << text.toStdString();
         ASSERT_TRUE(schirm->klicken(e));
+    }
+    void tippen_auf(const QString& seite, const QString& text) {
+        for (const Steuerelement& e : bild.auf_Seite(seite))
+            if (e.Text == text) {
+                ASSERT_TRUE(schirm->klicken(&e));
+                return;
+            }
+        FAIL() << seite.toStdString() << ": " << text.toStdString();
     }
     void tippen_auf_Text(const QString& text) {
         const Steuerelement* e = bild.mit_Text(text);

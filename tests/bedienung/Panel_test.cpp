@@ -43,7 +43,8 @@ protected:
                 if (e.Text == taste && e.Klasse == "Taste")
                     k = e;
             ASSERT_TRUE(k) << "Taste " << taste.toStdString();
-            const QString vorher = bild.finden("Text1") ? bild.finden("Text1")->Text : QString();
+            const Steuerelement* zeile = bild.finden_auf("Tastatur", "Text1");
+            const QString vorher = zeile ? zeile->Text : QString();
             ASSERT_TRUE(schirm->klicken(&*k));
             abwarten([&](const Auskunft& a) {
                 const Steuerelement* zeile = nullptr;
@@ -105,16 +106,59 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     EXPECT_TRUE(bild.mit_Text("an Rohdaten anhängen")->gewählt);
     EXPECT_FALSE(bild.mit_Text("separat speichern")->gewählt);
 
+    // A formula: its signal picked from the keyboard's list.
+    const Steuerelement* leer = bild.finden_auf("CalcuReihenfolge", "0", "Doppelklicken um Eintrag hinzuzufügen!");
+    ASSERT_TRUE(leer);
+    ASSERT_TRUE(schirm->doppelklicken(leer->Rechteck.center()));
+    ASSERT_NO_FATAL_FAILURE(oben("Tastatur"));
+    ASSERT_NO_FATAL_FAILURE(Tastatur_tippen("p="));
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.finden_auf("Tastatur", "List1"), "t1", "08_Formeltastatur"));
+    abwarten([](const Auskunft& a) { return a.finden_auf("Tastatur", "Text1", "p=[t1]"); });
+    ASSERT_NO_FATAL_FAILURE(Tastatur_tippen("*2_W"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf_Text("Return"));
+    ASSERT_NO_FATAL_FAILURE(oben("CalcuReihenfolge"));
+    abwarten([](const Auskunft& a) { return a.mit_Text("p=[t1]*2_w"); });
+    ASSERT_TRUE(bild.mit_Text("p=[t1]*2_w"));
+
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("CalcuReihenfolge", "Datenformat"));
     prüfen("Datenformat", "09_Datenformat");
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenformat", "Datenlogger"));
     prüfen("Datenlogger", "10_Datenlogger");
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenlogger", "Matrix"));
     prüfen("Matrix", "11_Matrix");
-    // "<<" returns to the page below, all the way back.
+    // "<<" returns to the page below.
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Matrix", "Datenlogger", false));
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenlogger", "Datenformat", false));
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenformat", "CalcuReihenfolge", false));
+
+    // Saved under a name typed on the keyboard: a new station's project has none yet.
+    ASSERT_NO_FATAL_FAILURE(tippen_auf("Datenlogger", "Speichern"));
+    ASSERT_NO_FATAL_FAILURE(oben("Dateiform"));
+    prüfen("Dateiform", "12_Dateiform");
+    ASSERT_TRUE(schirm->klicken(bild.finden_auf("Dateiform", "Text1")));
+    ASSERT_NO_FATAL_FAILURE(oben("Tastatur"));
+    for (int i = 0; i < 40 && !bild.finden_auf("Tastatur", "Text1", ""); ++i) {
+        ASSERT_NO_FATAL_FAILURE(tippen_auf("Tastatur", "Del"));
+        sehen();
+    }
+    ASSERT_NO_FATAL_FAILURE(Tastatur_tippen("panel"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf_Text("Return"));
+    ASSERT_NO_FATAL_FAILURE(oben("Dateiform"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf("Dateiform", "OK"));
+    ASSERT_TRUE(warten_bis([&] { return lauf.vorhanden("c:\\kestrix\\extern\\config\\panel\\Rechen.ini"); }, 8000));
+    EXPECT_FALSE(schirm->Foto("13_gespeichert").isEmpty());
+
+    // Group A, terminal 1 (of 0 to 8): terminals 9 x 4, kinds 9 x 5, blocks
+    // and signal names 9 x 20 bytes each.
+    const QByteArray a = Teststation::Datei_lesen(lauf.Laufwerk('c') + "/kestrix/intern/kanaele/panel.kxp").left(441);
+    ASSERT_EQ(a.size(), 441);
+    EXPECT_EQ(a.mid(4 * 9 + 5 * 9 + 20, 20), QByteArray("Gleichspannung      "));
+    EXPECT_EQ(a.mid(4 * 9 + 5 * 9 + 20 * 9 + 20, 20), QByteArray("t1                  "));
+    // Scan position 1: terminal 1, group 1, 4 bytes, block, 5 bytes, signal.
+    const QByteArray s1 = Teststation::Datei_lesen(lauf.Laufwerk('c') + "/kestrix/intern/scanlist/panel.kxp").left(53);
+    ASSERT_EQ(s1.size(), 53);
+    EXPECT_EQ(s1.left(4), QByteArray("\x01\x00\x01\x00", 4));
+    EXPECT_EQ(s1.mid(8, 20), QByteArray("Gleichspannung      "));
+    EXPECT_EQ(s1.mid(33, 20), QByteArray("t1                  "));
+    EXPECT_EQ(lauf.Datei("c:\\kestrix\\extern\\config\\panel\\Rechen.ini"), "p=[t1]*2_w\r\n");
 }
 
 TEST_F(Panel, Messlauf_gestartet_angehalten_fortgesetzt_beendet) {
@@ -124,7 +168,7 @@ TEST_F(Panel, Messlauf_gestartet_angehalten_fortgesetzt_beendet) {
     ASSERT_TRUE(lauf.Box_starten({"--signal", "A1=const:1.5"}));
     // The project on the command line starts its run.
     ASSERT_NO_FATAL_FAILURE(starten(320, 240, {"lauf.kxp"}));
-    ASSERT_TRUE(lauf.Frames_abwarten("00053!", 2)) << lauf.Protokollmeldungen().join('\n').toStdString();
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", 2)) << lauf.Protokollmeldungen().join('\n').toStdString();
     abwarten([](const Auskunft& a) { return a.finden("messen", "Messung anhalten"); });
     // The value list shows the signal's name and value, on the screen.
     const auto zeile_U1 = [](const Auskunft& a) {
@@ -146,8 +190,8 @@ TEST_F(Panel, Messlauf_gestartet_angehalten_fortgesetzt_beendet) {
 
     ASSERT_NO_FATAL_FAILURE(tippen("Command1", " weiter"));
     ASSERT_TRUE(lauf.Meldung_abwarten("Messung fortgesetzt"));
-    const int scans = lauf.Anzahl("00053!");
-    ASSERT_TRUE(lauf.Frames_abwarten("00053!", scans + 1));
+    const int scans = lauf.Anzahl("00073!");
+    ASSERT_TRUE(lauf.Frames_abwarten("00073!", scans + 1));
 
     abwarten([](const Auskunft& a) { return a.finden("messen", "Messung anhalten"); });
     ASSERT_NO_FATAL_FAILURE(tippen("messen", "Messung anhalten"));
@@ -180,6 +224,7 @@ TEST_F(Panel, externer_Monitor) {
 
     ASSERT_NO_FATAL_FAILURE(tippen("programmieren"));
     ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.mit_Text("???"), "Keithley 2000 Multimeter"));
     const QStringList kette = {"Projekt", "Kanalbelegung", "Scanlist", "Datenreihenfolge", "CalcuReihenfolge",
                                "Datenformat", "Datenlogger"};
     const QMap<QString, QString> titel = {

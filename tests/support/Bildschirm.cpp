@@ -64,6 +64,11 @@ bool Bildschirm::klicken(const QPoint& punkt) {
     return xdotool({"mousemove", QString::number(punkt.x()), QString::number(punkt.y()), "sleep", "0.05", "click", "1"});
 }
 
+bool Bildschirm::doppelklicken(const QPoint& punkt) {
+    return xdotool({"mousemove", QString::number(punkt.x()), QString::number(punkt.y()), "sleep", "0.05", "click",
+                    "--repeat", "2", "--delay", "80", "1"});
+}
+
 bool Bildschirm::klicken(const Steuerelement* element) { return element && klicken(element->Rechteck.center()); }
 
 bool Bildschirm::ziehen(const QPoint& von, const QPoint& nach) {
@@ -158,6 +163,19 @@ const Steuerelement* Auskunft::finden(const QString& name, const QString& text) 
     for (const Steuerelement& e : Elemente)
         if (e.Name == name && (text.isNull() || e.Text == text))
             return &e;
+    return nullptr;
+}
+
+const Steuerelement* Auskunft::finden_auf(const QString& seite, const QString& name, const QString& text) const {
+    int tiefe = -1;
+    for (const Steuerelement& e : Elemente) {
+        if (tiefe >= 0 && e.Tiefe <= tiefe)
+            tiefe = -1;
+        if (tiefe < 0 && e.Name == seite)
+            tiefe = e.Tiefe;
+        else if (tiefe >= 0 && e.Name == name && (text.isNull() || e.Text == text))
+            return &e;
+    }
     return nullptr;
 }
 

@@ -27,6 +27,8 @@ struct Auskunft {
     bool gültig = false;
     // The first shown widget with this object name (and text, when given).
     const Steuerelement* finden(const QString& name, const QString& text = {}) const;
+    // The same inside the page (or window) 'seite'.
+    const Steuerelement* finden_auf(const QString& seite, const QString& name, const QString& text = {}) const;
     // The first shown widget with exactly this text.
     const Steuerelement* mit_Text(const QString& text) const;
     // Shown widgets inside 'seite' (by object name), the page included.
@@ -49,6 +51,7 @@ public:
     // Pointer and keys as the X server delivers them.
     bool klicken(const QPoint& punkt);
     bool klicken(const Steuerelement* element);
+    bool doppelklicken(const QPoint& punkt);
     bool ziehen(const QPoint& von, const QPoint& nach);
     bool tippen(const QString& text);
     bool Taste(const QString& name);  // xdotool key names: "Tab", "Return", "alt+Tab"
