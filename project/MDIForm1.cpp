@@ -248,6 +248,7 @@ void MDIForm1::Viertel_VGA_Geometrie() {
     const QPoint ecke(Twips::px(-360), Twips::px(-70));
     move(ecke);
     resize(Twips::px(4970) - ecke.x(), Twips::px(4060) - ecke.y());
+    Seitenfläche_anordnen();
 }
 
 void MDIForm1::Seitenfläche_anordnen() {

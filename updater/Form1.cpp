@@ -598,6 +598,8 @@ void Form1::showEvent(QShowEvent *ereignis)
     QWidget::showEvent(ereignis);
     // The window's size includes its title bar and border where a window
     // manager draws them: the inner area gives up that room at the bottom.
+    // A window manager tells the frame only a little later.
+    Fenstergröße_anpassen();
     QTimer::singleShot(50, this, [this] { Fenstergröße_anpassen(); });
 }
 

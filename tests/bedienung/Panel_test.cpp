@@ -74,8 +74,27 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     ASSERT_NO_FATAL_FAILURE(tippen_auf_Text("Ok"));
     ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
     ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.mit_Text("???"), "Keithley 2000 Multimeter"));
+    ASSERT_NO_FATAL_FAILURE(tippen("Netzwerkknopf"));
+    ASSERT_NO_FATAL_FAILURE(oben("Network"));
+    prüfen("Network", "02_Netzwerk");
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Network", "Projekt", false));
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Projekt", "Kanalbelegung"));
     prüfen("Kanalbelegung", "03_Kanalbelegung");
+
+    // The block editor: "neu" asks for a name on the keyboard, also when it
+    // is chosen again after the keyboard was left with "Esc".
+    for (int mal = 0; mal < 2; ++mal) {
+        ASSERT_NO_FATAL_FAILURE(tippen_auf("Kanalbelegung", "Meßblockkonfig."));
+        ASSERT_NO_FATAL_FAILURE(oben("MBForm1"));
+        if (mal == 0)
+            prüfen("MBForm1", "03_Messblockeditor");
+        else  // still chosen: picking it again changes nothing in the list
+            EXPECT_EQ(bild.finden_auf("MBForm1", "Messblockausw")->Text, "neu");
+        ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.finden_auf("MBForm1", "Messblockausw"), "neu"));
+        ASSERT_NO_FATAL_FAILURE(oben("Tastatur"));
+        ASSERT_NO_FATAL_FAILURE(tippen_auf("Tastatur", "Esc"));
+        ASSERT_NO_FATAL_FAILURE(oben("Kanalbelegung"));
+    }
 
     // A signal name typed on the on-screen keyboard.
     ASSERT_NO_FATAL_FAILURE(tippen("Label4_0"));
@@ -105,6 +124,9 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     ASSERT_TRUE(bild.mit_Text("an Rohdaten anhängen"));
     EXPECT_TRUE(bild.mit_Text("an Rohdaten anhängen")->gewählt);
     EXPECT_FALSE(bild.mit_Text("separat speichern")->gewählt);
+    ASSERT_NO_FATAL_FAILURE(tippen_auf("CalcuReihenfolge", "separat speichern"));
+    abwarten([](const Auskunft& a) { return a.mit_Text("separat speichern")->gewählt; });
+    EXPECT_FALSE(bild.mit_Text("an Rohdaten anhängen")->gewählt);
 
     // A formula: its signal picked from the keyboard's list.
     const Steuerelement* leer = bild.finden_auf("CalcuReihenfolge", "0", "Doppelklicken um Eintrag hinzuzufügen!");
@@ -159,6 +181,9 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     EXPECT_EQ(s1.mid(8, 20), QByteArray("Gleichspannung      "));
     EXPECT_EQ(s1.mid(33, 20), QByteArray("t1                  "));
     EXPECT_EQ(lauf.Datei("c:\\kestrix\\extern\\config\\panel\\Rechen.ini"), "p=[t1]*2_w\r\n");
+    // Option states 7 and 8 (16 bits each): "separat speichern" is 0, -1.
+    const QByteArray knöpfe = Teststation::Datei_lesen(lauf.Laufwerk('c') + "/kestrix/intern/Buttons/panel.kxp");
+    EXPECT_EQ(knöpfe.mid(12, 4), QByteArray("\x00\x00\xFF\xFF", 4));
 }
 
 TEST_F(Panel, Messlauf_gestartet_angehalten_fortgesetzt_beendet) {

@@ -66,7 +66,7 @@ TEST(Projekt_Rundgang, Speichern_unter_oeffnen_und_zurueck) {
     EXPECT_EQ(dialog->Label2->text(), "öffnen");
     const auto einträge = dialog->File1->findItems("noname01.kxp", Qt::MatchExactly);
     ASSERT_EQ(einträge.size(), 1);
-    dialog->File1->setCurrentItem(einträge[0]);
+    QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, dialog->File1->visualItemRect(einträge[0]).center());
     QTest::mouseClick(dialog->Command2, Qt::LeftButton);
     EXPECT_EQ(hinweis->Label1->text(), QString::fromUtf8("sollen Änderungen in aktuellem Projekt gespeichert werden?"));
     Bild(rahmen.Arbeitsfläche, "projekt_oeffnen_frage");
@@ -75,7 +75,8 @@ TEST(Projekt_Rundgang, Speichern_unter_oeffnen_und_zurueck) {
     EXPECT_TRUE(Daten.Kanaltabelle[1].Signalbezeichnung[1].text().trimmed().isEmpty());
 
     Listenindex_setzen(projekt->Combo1, 2);
-    dialog->File1->setCurrentItem(dialog->File1->findItems("halle1.kxp", Qt::MatchExactly).value(0));
+    const QRect halle1 = dialog->File1->visualItemRect(dialog->File1->findItems("halle1.kxp", Qt::MatchExactly).value(0));
+    QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, halle1.center());
     QTest::mouseClick(dialog->Command2, Qt::LeftButton);
     QTest::mouseClick(hinweis->Command3, Qt::LeftButton);
     EXPECT_EQ(Daten.Projektname, "halle1.kxp");
