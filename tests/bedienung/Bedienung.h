@@ -90,6 +90,14 @@ protected:
                 pfeil = e;
         return pfeil;
     }
+    // Along the arrows from the first page: each next one on top, checked
+    // and photographed as "NN_page", counting from 'nummer'.
+    void Kette_entlang(const QStringList& seiten, int nummer) {
+        for (int i = 1; i < seiten.size(); ++i) {
+            ASSERT_NO_FATAL_FAILURE(Pfeil_tippen(seiten[i - 1], seiten[i]));
+            prüfen(seiten[i], QString("%1_%2").arg(nummer + i - 1, 2, 10, QChar('0')).arg(seiten[i]));
+        }
+    }
     // Goes on with ">>" (or back with "<<") and waits for 'nach' on top.
     void Pfeil_tippen(const QString& von, const QString& nach, bool vor = true) {
         const std::optional<Steuerelement> pfeil = Pfeil(von, vor);

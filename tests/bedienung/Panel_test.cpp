@@ -114,12 +114,7 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     ASSERT_TRUE(bild.finden("Label3_0", "Gleichspannung"));
     EXPECT_FALSE(bild.finden("Meßblock"));  // the list closes with the choice
 
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Kanalbelegung", "Scanlist"));
-    prüfen("Scanlist", "06_Scanlist");
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Scanlist", "Datenreihenfolge"));
-    prüfen("Datenreihenfolge", "07_Datenreihenfolge");
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenreihenfolge", "CalcuReihenfolge"));
-    prüfen("CalcuReihenfolge", "08_CalcuReihenfolge");
+    ASSERT_NO_FATAL_FAILURE(Kette_entlang({"Kanalbelegung", "Scanlist", "Datenreihenfolge", "CalcuReihenfolge"}, 6));
     // A project that stored no storage kind shows the default.
     ASSERT_TRUE(bild.mit_Text("an Rohdaten anhängen"));
     EXPECT_TRUE(bild.mit_Text("an Rohdaten anhängen")->gewählt);
@@ -142,12 +137,7 @@ TEST_F(Panel, neue_Station_Seite_fuer_Seite_eingerichtet) {
     abwarten([](const Auskunft& a) { return a.mit_Text("p=[t1]*2_w"); });
     ASSERT_TRUE(bild.mit_Text("p=[t1]*2_w"));
 
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("CalcuReihenfolge", "Datenformat"));
-    prüfen("Datenformat", "09_Datenformat");
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenformat", "Datenlogger"));
-    prüfen("Datenlogger", "10_Datenlogger");
-    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Datenlogger", "Matrix"));
-    prüfen("Matrix", "11_Matrix");
+    ASSERT_NO_FATAL_FAILURE(Kette_entlang({"CalcuReihenfolge", "Datenformat", "Datenlogger", "Matrix"}, 9));
     // "<<" returns to the page below.
     ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Matrix", "Datenlogger", false));
 
