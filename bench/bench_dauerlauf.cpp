@@ -28,6 +28,7 @@
 #include "platform/Dialoge.h"
 #include "platform/Programmende.h"
 #include "platform/Text1252.h"
+#include "project/Projektdateien.h"
 #include "support/Programmlauf.h"
 #include "support/Teststation.h"
 
@@ -209,6 +210,8 @@ int main(int argc, char** argv) {
                 speichern.kill();
                 speichern.waitForFinished();
                 ++speicherkills;
+                // What the next start finds: a committed save finished, any other dropped.
+                Projektdateien::Speicherung_nachholen();
                 bool ist_alt = true, ist_neu = true;
                 for (const QString& t : Tabellen) {
                     const QByteArray b = Tabelle(t, "speicher.kxp");
