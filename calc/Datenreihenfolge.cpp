@@ -98,6 +98,34 @@ QString Datenreihenfolge::Voll_Meldung(const QString& punkt) {
            punkt + "\rGelöschte Spalten entfernt \"aus Scanliste übernehmen\".";
 }
 
+namespace {
+const char* const Voll_beim_Ziehen_Meldung =
+    "Die Aufzeichnungsreihenfolge ist voll: mehr als 120 Spalten können nicht gespeichert werden!\r"
+    "Die Zeilen wurden nicht verschoben.\rGelöschte Spalten entfernt \"aus Scanliste übernehmen\".";
+
+// The moved lines leave a placeholder where they stood, so that every column
+// that is not moved keeps its position in the data files; they are inserted
+// before the line under the mouse (at the end below the last line). Returns
+// the new positions of the moved lines.
+QList<int> Ziehen_mit_Platzhaltern(QStringList& liste, QList<int> zeilen, int ziel, const QString& platzhalter) {
+    std::sort(zeilen.begin(), zeilen.end());
+    zeilen.erase(std::unique(zeilen.begin(), zeilen.end()), zeilen.end());
+    zeilen.removeIf([&](int z) { return z < 0 || z >= liste.size(); });
+    QStringList bewegt;
+    for (int z : zeilen) {
+        bewegt << liste[z];
+        liste[z] = platzhalter;
+    }
+    ziel = std::clamp(ziel, 0, static_cast<int>(liste.size()));
+    QList<int> neu;
+    for (int i = 0; i < bewegt.size(); ++i) {
+        liste.insert(ziel + i, bewegt[i]);
+        neu << ziel + i;
+    }
+    return neu;
+}
+}  // namespace
+
 void Datenreihenfolge::First_Aufzpuffer_füllen(int anzahl) {
     for (Scanlistensatz& satz : Daten.Aufzeichnungstabelle)
         leeren(satz);
@@ -316,7 +344,12 @@ void Datenreihenfolge::List2_MouseUp(int zeile) {
     if (zeile == Daten.Ziehstart || ziehzeilen_.isEmpty())
         return;
     QStringList zeilen = List2->Zeilen();
-    const QList<int> neu = verschieben(zeilen, ziehzeilen_, zeile);
+    const QList<int> neu = Ziehen_mit_Platzhaltern(zeilen, ziehzeilen_, zeile, Platzhalterzeile(List2->font()));
+    if (zeilen.size() > Plätze) {
+        ziehzeilen_.clear();
+        dialoge().Meldung(QString::fromUtf8(Voll_beim_Ziehen_Meldung));
+        return;
+    }
     List2->Zeilen_setzen(zeilen);
     List2->Auswahl_setzen(neu);
     ziehzeilen_.clear();

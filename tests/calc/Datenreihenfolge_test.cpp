@@ -130,7 +130,8 @@ TEST(Datenreihenfolge, Zwei_markierte_Zeilen_ziehen_schreibt_die_Tabelle_neu) {
     ASSERT_TRUE(liste->isEnabled());
     auto mitte = [liste](int z) { return liste->visualItemRect(liste->item(z)).center(); };
 
-    // Select columns 1 and 2 (Shift extends), drag them below column 4.
+    // Select columns 1 and 2 (Shift extends), drag them onto column 4: they
+    // go in before it and leave placeholders, so column 3 keeps its place.
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, mitte(0));
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::ShiftModifier, mitte(1));
     ASSERT_EQ(liste->Ausgewählte_Zeilen(), QList<int>({0, 1}));
@@ -138,9 +139,11 @@ TEST(Datenreihenfolge, Zwei_markierte_Zeilen_ziehen_schreibt_die_Tabelle_neu) {
     QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, mitte(1));
     QTest::mouseMove(liste->viewport(), mitte(3));
     QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, mitte(3));
-    EXPECT_EQ(Zeilen(liste), QStringList({"V1 S3", "R1 S4", "R1 S1", "gelöscht! gelöscht!"}));
+    EXPECT_EQ(Zeilen(liste), QStringList({"gelöscht! gelöscht!", "gelöscht! gelöscht!", "V1 S3", "R1 S1",
+                                          "gelöscht! gelöscht!", "R1 S4"}));
     EXPECT_EQ(Aufzeichnungstabelle(),
-              QStringList({"V1 S3 A 03", "R1 S4 A 04", "R1 S1 A 01", "gelöscht! gelöscht! -"}));
+              QStringList({"gelöscht! gelöscht! -", "gelöscht! gelöscht! -", "V1 S3 A 03", "R1 S1 A 01",
+                           "gelöscht! gelöscht! -", "R1 S4 A 04"}));
     EXPECT_EQ(Daten.Headermerker, 1);
     // The scan list is not touched by it.
     EXPECT_EQ(Scantabelle(), QStringList({"V1 S3 A 03", "R1 S1 A 01", "R1 S4 A 04"}));

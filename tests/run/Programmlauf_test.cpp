@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include "calc/Datenreihenfolge.h"
 #include "support/Programmlauf.h"
 #include "support/Teststation.h"
 
@@ -349,4 +350,27 @@ TEST_F(Programm_Messlauf, Impulsblock_liest_eine_Boxvariable_statt_zu_messen) {
                     .match(lauf.Datei("d:\\Daten.txt"))
                     .hasMatch())
         << lauf.Datei("d:\\Daten.txt").toStdString();
+}
+
+TEST_F(Programm_Messlauf, Gezogene_Spalte_laesst_in_festhalten_einen_Platzhalter_zurueck) {
+    Messpunkt_setzen(1, 1, 1, dc(), "U1");
+    Messpunkt_setzen(2, 1, 2, dc(), "U2");
+    Messpunkt_setzen(3, 1, 3, dc(), "U3");
+    for (int t = 1; t <= 3; ++t)
+        Daten.Kanaltabelle[1].Art[t] = "Input";
+    {
+        // "festhalten", U1 dragged onto U3: it goes in before U3, its old column stays.
+        Daten.Knopfzustände[3] = 0;
+        Daten.Knopfzustände[4] = -1;
+        Datenreihenfolge seite;
+        seite.Aufz_Knöpfe_setzen();
+        seite.Aufzliste_aus_Puffer_erstellen();
+        seite.List2->Auswahl_setzen({0});
+        seite.List2_MouseDown(0);
+        seite.List2_MouseUp(2);
+    }
+    starten({"--signal", "A1=const:1.5", "--signal", "A2=const:2.5", "--signal", "A3=const:-3.25"});
+    laufen_lassen("00083!", 2);
+    EXPECT_EQ(lauf.Datei("d:\\Daten.txt").section('\t', 2),
+              "9E99\t--\t--\t02,50000\tU2\tV DC\t01,50000\tU1\tV DC\t-03,25000\tU3\tV DC\t\r\n");
 }
