@@ -145,13 +145,16 @@ void Hauptfenster::Keith2000_MeßwHolen(int Anzahl, QString& Werte) {
     Bytezähler = 0;
     Empfangspuffer.clear();
     TCPIPBefehl_mit_Antwort("00073");
-    // 15 bytes are complete at once. 7 may be the start of 15: a count first
-    // seen at a poll is taken only at the poll after it.
+    // 15 bytes are complete at once, and so is the meter's 7-byte overflow
+    // value. Any other 7 may be the start of 15: a count first seen at a poll
+    // is taken only at the poll after it.
     int abfragen = 0;
     bool gesehen = false;
     while (abfragen < 11 && Bytezähler < 15) {
         Delay_events(0.1);
         ++abfragen;
+        if (Bytezähler == 7 && Empfangspuffer == Überlauf)
+            break;
         if (Bytezähler >= 7 && Bytezähler < 15) {
             if (gesehen)
                 break;

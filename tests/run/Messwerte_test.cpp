@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
 
 #include "common/Fenster.h"
@@ -95,6 +96,20 @@ TEST_F(Abruf, Einzelwert_in_zwei_Stuecken_wird_ganz_genommen) {
     haupt->Keith2000_MeßwHolen(1, wert);
     EXPECT_EQ(wert, "+1.23456789E+00");
     EXPECT_TRUE(station.Protokollmeldungen().isEmpty());
+}
+
+TEST_F(Abruf, Ueberlaufwert_wird_sofort_genommen_andere_sieben_Bytes_warten_eine_Abfrage) {
+    // The rest of a 15-byte value comes about 160 ms after its first 7 bytes:
+    // after the first poll, before the second.
+    Skriptbox box;
+    box.antworten = {{"+9.9E37", "", "", "", "12345678"}, {"+1.2345", "", "", "", "6789E+00"}};
+    verbinden(box.server.serverPort());
+    QString überlauf, wert;
+    haupt->Keith2000_MeßwHolen(1, überlauf);
+    EXPECT_EQ(überlauf, "+9.9E37");
+    QTest::qWait(300);
+    haupt->Keith2000_MeßwHolen(1, wert);
+    EXPECT_EQ(wert, "+1.23456789E+00");
 }
 
 TEST_F(Abruf, Einzelwert_falscher_Laenge_und_ohne_Antwort) {
