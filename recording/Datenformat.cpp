@@ -64,12 +64,14 @@ void Datenformat::Digitformat(i16 N, QString& s, QString& r, const QString& m) {
     if (!wert)
         wert = Dezimalzahl::aus_Zahl(0);
     Dezimalzahl x;
-    if (e >= 0) {
+    const int komma = static_cast<int>(s.indexOf(','));
+    if (e >= 0 || komma == 10) {
+        // Exactly ten integer digits: e is -1, the ten digits are taken as
+        // they are, without rounding to N digits.
         x = wert->verschoben(-e);
     } else {
-        // Ten or more integer digits: the first ten are the mantissa, so the
-        // magnitude comes from the whole text instead of being lost.
-        const int komma = static_cast<int>(s.indexOf(','));
+        // Eleven or more integer digits: the first ten are the mantissa, so
+        // the magnitude comes from the whole text instead of being lost.
         e = komma >= 0 ? komma : static_cast<int>(s.size());
         x = wert->verschoben(-static_cast<int>(t.size()));
     }

@@ -52,7 +52,9 @@ TEST(Digitformat, Wert_ohne_Komma_und_kurzer_Text) {
 TEST(Digitformat, Zehn_und_mehr_Vorkommastellen_behalten_ihre_Groesse) {
     Teststation station;
     EXPECT_EQ(Digits(4, "12345678901,0000000000"), "12350000000");
-    EXPECT_EQ(Digits(4, "1234567890,0000000000"), "1235000000");
+    // Exactly ten integer digits are taken whole, the decimals dropped.
+    EXPECT_EQ(Digits(4, "1234567890,0000000000"), "1234567890");
+    EXPECT_EQ(Digits(4, "-1234567890,7000000000"), "-1234567890");
 }
 
 TEST(Digitformat, Simulierte_Vergleichsstelle_traegt_den_Rest_bei) {
