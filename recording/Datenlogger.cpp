@@ -232,6 +232,9 @@ void Datenlogger::Listen_setzen() {
         Option4[gespeichert.Dezimalpunkt]->setChecked(true);
     Check1->setChecked(gespeichert.Header_ein == 1);
     Check2->setChecked(gespeichert.Zeit_ein == 1);
+    // Setting the separator and the time position counts as their click,
+    // whether or not the choice changed: the next logger line gets a header.
+    Daten.Headermerker = 1;
     Daten.Datenlogger_bereit = 1;
     Frame3->hide();
     Frame4->hide();
@@ -251,12 +254,8 @@ void Datenlogger::Datum_vorbelegen() {
     Listenindex_setzen(Combo2, heute.year() - 1980);
 }
 
-// Changing what a logger line contains makes a header line due, but not
-// while the page is only being filled from the stored settings.
-void Datenlogger::Header_fällig() {
-    if (Daten.Datenlogger_bereit == 1)
-        Daten.Headermerker = 1;
-}
+// Changing what a logger line contains makes a header line due.
+void Datenlogger::Header_fällig() { Daten.Headermerker = 1; }
 
 // ---- handlers -------------------------------------------------------------
 

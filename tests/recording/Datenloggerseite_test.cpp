@@ -117,7 +117,7 @@ TEST(Dateinamen, Stunde_um_Mitternacht_und_Tag_ueber_den_Tag) {
     EXPECT_EQ(Daten.Logdateiname, "2007Apr.txt");
 }
 
-TEST(Datenloggerseite, Fuellen_aus_dem_Projekt_macht_keinen_Header_faellig) {
+TEST(Datenloggerseite, Fuellen_aus_dem_Projekt_macht_einen_Header_faellig_die_Haekchen_aendern_nichts) {
     Teststation station;
     Variablen_initialisieren();
     Daten.Datenloggersatz.Header_ein = 0;
@@ -139,8 +139,12 @@ TEST(Datenloggerseite, Fuellen_aus_dem_Projekt_macht_keinen_Header_faellig) {
     EXPECT_TRUE(p.Check2->isChecked());
     EXPECT_TRUE(p.Option5->isChecked());
     EXPECT_EQ(Daten.Logtrennzeichen, ";");
-    EXPECT_EQ(Daten.Headermerker, 0);
+    EXPECT_EQ(Daten.Headermerker, 1);
     EXPECT_EQ(Daten.Datenloggersatz.Header_ein, 1);
+    EXPECT_EQ(Daten.Datenloggersatz.Zeit_ein, 1);
+    Daten.Headermerker = 0;
+    p.Listen_setzen();  // the same project again
+    EXPECT_EQ(Daten.Headermerker, 1);
 
     // The operator's click does.
     p.Check1->click();
