@@ -37,10 +37,10 @@ Prüfergebnis Signalname_prüfen(const QString& text) {
             return {QString(c) + " Zeichen ist nicht erlaubt!", true};
     if (nur_Leerzeichen(text))
         return {"Signalbezeichung darf nicht aus Leerzeichen bestehen", false};
-    // The width limit alone lets narrow letters run past 16 characters; the
-    // lists and the data-file headers rely on at most 16.
-    if (RTrim(text).size() > 16)
-        return {"Bitte max. 16 Zeichen!", false};
+    // The width limit alone lets narrow letters run past the 20 characters
+    // the tables keep; such a name would be cut short.
+    if (RTrim(text).size() > 20)
+        return {"Bitte max. 20 Zeichen!", false};
     return {};
 }
 

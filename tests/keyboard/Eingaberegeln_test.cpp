@@ -34,9 +34,12 @@ TEST(Eingaberegeln, Signalname_aus_Leerzeichen_und_zu_lang) {
     EXPECT_EQ(leer.Meldung, "Signalbezeichung darf nicht aus Leerzeichen bestehen");
     EXPECT_FALSE(leer.schließen);
     EXPECT_TRUE(Signalname_prüfen(" a").angenommen());
-    // The table keeps 20 characters, the lists and headers 16.
-    EXPECT_EQ(Signalname_prüfen("Siebzehn_Zeichen1").Meldung, "Bitte max. 16 Zeichen!");
-    EXPECT_FALSE(Signalname_prüfen("Siebzehn_Zeichen1").schließen);
+    // The table keeps 20 characters.
+    EXPECT_TRUE(Signalname_prüfen("zwanzig_Zeichen_lang").angenommen());
+    EXPECT_TRUE(Signalname_prüfen("zwanzig_Zeichen_lang  ").angenommen());
+    EXPECT_EQ(Signalname_prüfen("einundzwanzig_Zeiche").Meldung, "");
+    EXPECT_EQ(Signalname_prüfen("einundzwanzig_Zeichen").Meldung, "Bitte max. 20 Zeichen!");
+    EXPECT_FALSE(Signalname_prüfen("einundzwanzig_Zeichen").schließen);
 }
 
 TEST(Eingaberegeln, Blockname) {
