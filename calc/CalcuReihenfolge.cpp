@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "calc/Datenreihenfolge.h"
-#include "calc/Formeleingabe.h"
 #include "calc/Formelrechner.h"
+#include "calc/Rechenformat.h"
 #include "common/Fenster.h"
 #include "common/Steuerelemente.h"
 #include "common/Zahlformat.h"
@@ -478,10 +478,15 @@ void CalcuReihenfolge::RechnenLogzeile_erstellen() {
         const Rechensatz& satz = Daten.Rechentabelle[k];
         // The invalid-value marker stays "9E99" whatever the pattern, as in
         // every other data file.
-        QString t = satz.Format.isEmpty() || satz.Ergebnis == Ungültiger_Wert ? Zahl_als_Rechentext(satz.Ergebnis)
-                                                                                : Zahl_formatieren(satz.Ergebnis, satz.Format);
-        if (Daten.Datenloggersatz.Dezimalpunkt == 1)
-            Datenformat::KommazuPunkt(t);
+        const bool punkt = Daten.Datenloggersatz.Dezimalpunkt == 1;
+        QString t;
+        if (satz.Format.isEmpty() || satz.Ergebnis == Ungültiger_Wert) {
+            t = Zahl_als_Rechentext(satz.Ergebnis);
+            if (punkt)
+                Datenformat::KommazuPunkt(t);
+        } else {
+            t = Rechenformat::anwenden(satz.Ergebnis, satz.Format, punkt);
+        }
         Rechenlogteil += t + Daten.Logtrennzeichen;
     }
 }
@@ -619,12 +624,23 @@ void CalcuReihenfolge::wiederherstellen() {
     raise();
 }
 
+namespace {
+// "Return": a definition line needs its "=".
+const QString Formelfehler_Hinweis = QStringLiteral("Fehler im Rechenstring!");
+}  // namespace
+
 bool CalcuReihenfolge::Formel_übernehmen(const QString& text, QWidget* tastatur) {
-    if (!Formel_annehmbar(text)) {
+    if (!text.contains('=')) {
         if (Fenster.Hinweisform)
             Fenster.Hinweisform->zeigen_Ok(tastatur, Formelfehler_Hinweis);
         else
             dialoge().Meldung(Formelfehler_Hinweis);
+        return false;
+    }
+    Rechensatz satz;
+    Definition_zerlegen(text, satz);
+    if (!satz.Format.isEmpty() && !Rechenformat::anwendbar(satz.Format)) {
+        dialoge().Meldung(Rechenformat::Meldung(satz.Format));
         return false;
     }
     // On the closing entry (or with nothing selected) the formula is a new

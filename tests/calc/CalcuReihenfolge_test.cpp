@@ -10,6 +10,7 @@
 #include "calc/CalcuReihenfolge.h"
 #include "calc/Datenreihenfolge.h"
 #include "calc/Formelrechner.h"
+#include "calc/Rechenformat.h"
 #include "common/Fenster.h"
 #include "platform/Pfade.h"
 #include "project/Hinweisform.h"
@@ -532,4 +533,36 @@ TEST_F(Rechenliste, DasSpeichernDesProjektsSchreibtRechenini) {
     Definitionen({"x=1"});
     seite.Command3->click();
     EXPECT_EQ(Teststation::Datei_lesen(Ini()), QByteArray("x=1\r\n"));
+}
+
+TEST(Rechenformat, Stellen_Tausender_und_Exponent) {
+    using Rechenformat::anwenden;
+    EXPECT_EQ(anwenden(13.756, "0.00"), "13,76");
+    EXPECT_EQ(anwenden(0.5, "#.##"), ",5");
+    EXPECT_EQ(anwenden(7, "000"), "007");
+    EXPECT_EQ(anwenden(1234567.891, "#,##0.00"), "1.234.567,89");
+    EXPECT_EQ(anwenden(-999.996, "#,##0.00"), "-1.000,00");
+    EXPECT_EQ(anwenden(12.5, "#,##0"), "13");
+    EXPECT_EQ(anwenden(1234.5678, "0.00E+00"), "1,23E+03");
+    EXPECT_EQ(anwenden(-0.000123456, "0.00E+00"), "-1,23E-04");
+    EXPECT_EQ(anwenden(9.999, "0.00E+00"), "1,00E+01");
+    EXPECT_EQ(anwenden(0, "0.00E+00"), "0,00E+00");
+    EXPECT_EQ(anwenden(123456, "0.0E-0"), "1,2E5");
+    // "Punkt" in the logger: the point separates the decimals, the comma the thousands.
+    EXPECT_EQ(anwenden(1234567.891, "#,##0.00", true), "1,234,567.89");
+    EXPECT_EQ(anwenden(1234.5678, "0.00E+00", true), "1.23E+03");
+}
+
+TEST_F(Rechenliste, FormatDasNichtAngewendetWerdenKannWirdAbgewiesen) {
+    Definitionen({"a=1"});
+    for (const char* zeile : {"b=[a]*2_W_0.00x", "b=[a]*2_W_E+00", "b=[a]*2_W_0,", "b=[a]*2_W_#,##0E+00"}) {
+        station.Dialoge.Meldungen.clear();
+        EXPECT_FALSE(seite.Formel_übernehmen(zeile)) << zeile;
+        ASSERT_EQ(station.Dialoge.Meldungen.size(), 1);
+        EXPECT_TRUE(station.Dialoge.Meldungen[0].startsWith(
+            "Das Format \"" + QString(zeile).section('_', 2) + "\" kann nicht angewendet werden!"));
+    }
+    EXPECT_EQ(Zeilen(seite.List2), (QStringList{"a=1", "neuen Eintrag hinzufügen"}));
+    EXPECT_TRUE(seite.Formel_übernehmen("b=[a]*2_W_#,##0.00"));
+    EXPECT_TRUE(seite.Formel_übernehmen("c=[a]*2_W_0.00E+00"));
 }
