@@ -19,6 +19,7 @@
 #include "platform/Twips.h"
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
+#include "platform/Winsockfehler.h"
 #include "project/Hinweisform.h"
 #include "calc/CalcuReihenfolge.h"
 #include "calc/Datenreihenfolge.h"
@@ -444,7 +445,8 @@ void Hauptfenster::Winsock2_erzeugen() {
     QTcpSocket* s = Winsock2_1.get();
     connect(s, &QTcpSocket::readyRead, this, &Hauptfenster::Winsock2_DataArrival);
     connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError fehler) {
-        Winsock2_Error(static_cast<int>(fehler), s->errorString());
+        const Winsockfehler::Fehler f = Winsockfehler::zu(fehler, s->errorString());
+        Winsock2_Error(f.Nummer, f.Beschreibung);
     });
     connect(s, &QTcpSocket::connected, this,
             [s] { s->setSocketOption(QAbstractSocket::LowDelayOption, 1); });

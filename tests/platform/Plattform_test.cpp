@@ -12,6 +12,7 @@
 #include "platform/Programmstarter.h"
 #include "platform/Uhr.h"
 #include "platform/Warten.h"
+#include "platform/Winsockfehler.h"
 #include "support/Teststation.h"
 
 TEST(Pfade, Laufwerk_und_Komponenten_ohne_Ruecksicht_auf_Gross_und_Klein) {
@@ -102,4 +103,16 @@ TEST(Warten, Ohne_Ereignis_blockiert_es_bis_zur_Frist_ohne_Rechenzeit) {
     const double cpu = (nachher.ru_utime.tv_sec - vorher.ru_utime.tv_sec) +
                        (nachher.ru_utime.tv_usec - vorher.ru_utime.tv_usec) / 1e6;
     EXPECT_LT(cpu, 0.1);  // a spinning loop would burn the whole 0.3 s
+}
+
+TEST(Winsockfehler, Nummern_der_Windows_Sockets) {
+    using S = QAbstractSocket;
+    EXPECT_EQ(Winsockfehler::Text(S::ConnectionRefusedError), "10061  Verbindung abgelehnt");
+    EXPECT_EQ(Winsockfehler::Text(S::RemoteHostClosedError), "10054  Verbindung vom Gegenüber zurückgesetzt");
+    EXPECT_EQ(Winsockfehler::Text(S::SocketTimeoutError), "10060  Zeitüberschreitung der Verbindung");
+    EXPECT_EQ(Winsockfehler::Text(S::NetworkError, "Host unreachable"), "10065  Host nicht erreichbar");
+    EXPECT_EQ(Winsockfehler::Text(S::NetworkError, "Network unreachable"), "10051  Netzwerk nicht erreichbar");
+    EXPECT_EQ(Winsockfehler::Text(S::NetworkError, "Connection aborted"), "10053  Verbindung abgebrochen");
+    EXPECT_EQ(Winsockfehler::Text(S::HostNotFoundError), "11001  Host nicht gefunden");
+    EXPECT_EQ(Winsockfehler::Text(S::AddressInUseError), "10048  Adresse wird bereits verwendet");
 }

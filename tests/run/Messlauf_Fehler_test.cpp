@@ -504,7 +504,7 @@ TEST_F(Messlauf_Fehler, Unerreichbare_Box_meldet_bricht_ab_und_startet_neu_bis_s
     haupt->messen->click();
     ASSERT_TRUE(warten_bis([&] { return station.Ende.Aufrufe == 1 && haupt->Läufe_aktiv() == 0; }, 20000));
 
-    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Winsock Fehler: 0  Connection refused",
+    EXPECT_EQ(lauf_protokoll(), (QStringList{"Messung gestartet", "Winsock Fehler: 10061  Verbindung abgelehnt",
                                              "Messung abgebrochen", "automatischer Neustart der Messung"}));
     // shown with "Ok" for two seconds, then without, until the restart
     EXPECT_EQ(hinweise, (QStringList{QString::fromUtf8("Messgerät nicht mehr verfügbar! [Ok]"),

@@ -141,7 +141,7 @@ TEST_F(Verbindung, Nicht_erreichbare_Box_bricht_nach_zehn_Takten_ab) {
     dauer.start();
     EXPECT_EQ(haupt->Verbindung_öffnen(), Hauptfenster::Verbindung::nicht_erreichbar);
     EXPECT_GE(dauer.elapsed(), 9000);
-    EXPECT_TRUE(station.Protokoll().contains("Winsock Fehler: "));
+    EXPECT_TRUE(station.Protokollmeldungen().contains("Winsock Fehler: 10061  Verbindung abgelehnt"));
     Daten.Boxadresse.clear();
     EXPECT_EQ(haupt->Verbindung_öffnen(), Hauptfenster::Verbindung::keine_Boxadresse);
 }
