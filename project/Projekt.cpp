@@ -15,10 +15,12 @@
 #include "platform/Text1252.h"
 #include "platform/Twips.h"
 #include "platform/Warten.h"
+#include "platform/Winsockfehler.h"
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
 #include "project/MDIForm1.h"
 #include "project/Projektdateien.h"
+#include "recording/Datendateien.h"
 #include "run/Hauptfenster.h"
 
 namespace {
@@ -134,7 +136,7 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
     Command8 = Knopf(this, "Command8", "Datlogzeile", 4000, 2520, 740, 420);
     Text1 = new QLineEdit(this);
     Twips::Geometrie(Text1, 2460, 2070, 1500, 300);
-    Text1->hide();  // shown with the data-logger line
+    Text1->setReadOnly(true);  // shows the data-logger line
     Label4 = new QLabel(this);
     Twips::Geometrie(Label4, 60, 2910, 1200, 90);
     Label5 = new QLabel(this);
@@ -153,13 +155,18 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
     connect(Command2, &QPushButton::clicked, this, &Projekt::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Projekt::speichern);
     connect(Command6, &QPushButton::clicked, this, &Projekt::Command6_Click);
+    // "Datlogzeile": the data-logger line the current values make.
+    connect(Command8, &QPushButton::clicked, this, [this] {
+        Datendateien::Datenlogzeile_erstellen();
+        Text1->setText(Daten.Logzeile);
+    });
     for (int i = 0; i < 4; ++i)
         connect(Option1[i], &QRadioButton::clicked, this, [i] { Daten.Knopfzustände[5] = static_cast<i16>(i); });
     for (int i = 0; i < 3; ++i)
         connect(Option2[i], &QRadioButton::clicked, this, [i] { Daten.Knopfzustände[6] = static_cast<i16>(i); });
 
     const bool testanzeige = Daten.Testlabels != 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{List1, Command6, Command7, Command8, Label4, Label5})
+    for (QWidget* w : std::initializer_list<QWidget*>{List1, Command6, Command7, Command8, Text1, Label4, Label5})
         w->setVisible(testanzeige);
     Command5->setVisible(Daten.HelpSchalter != 0);
     Command4->setVisible(Daten.EscSchalter != 0);
@@ -445,8 +452,8 @@ void Projekt::Timer1_Timer() {
     });
     connect(socket, &QUdpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError fehler) {
         if (fehler != QAbstractSocket::AddressInUseError)
-            Protokolldatei_schreiben("Winsock Fehler bei Adresse suchen: " + QString::number(static_cast<int>(fehler)) +
-                                     "  " + socket->errorString());
+            Protokolldatei_schreiben("Winsock Fehler bei Adresse suchen: " +
+                                     Winsockfehler::Text(fehler, socket->errorString()));
     });
     Protokolldatei_schreiben("RemoteHost ok");
     Suchtakt_senden();
@@ -523,8 +530,10 @@ void Projekt::Q7AdresseFinden() {
     for (int runde = 0; runde < 15; ++runde) {
         Delay_events(0.6);
         bool gefunden = false;
+        // Without a serial number the free entry after the last box matches
+        // at once: the search ends with no address.
         for (int i = 0; i <= Geräteanzahl && i < 21; ++i) {
-            if (!Geräteliste[i].Seriennummer.isEmpty() && Geräteliste[i].Seriennummer == Seriennummer.left(9)) {
+            if (Geräteliste[i].Seriennummer == Seriennummer.left(9)) {
                 Daten.Boxadresse = Geräteliste[i].IPAdresse;
                 Label4->setText(Daten.Boxadresse);
                 gefunden = true;

@@ -95,6 +95,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command6_Click();
+    void Command8_Click();
     void MBForminitialisieren();
 
     // The block form of the project's meter model (record 1 of

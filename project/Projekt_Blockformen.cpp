@@ -41,6 +41,9 @@ void Projekt::MBForm_Enablen() {
 }
 
 void Projekt::MBForminitialisieren() {
+    // In device mode the station's meter is the one the editors and the run use.
+    if (Daten.MeasureDevice != 0)
+        Daten.Messblocktabelle[1].Gerätetyp = Daten.MeasureDevice;
     switch (Daten.Messblocktabelle[1].Gerätetyp) {
     case 1:
     case 6:

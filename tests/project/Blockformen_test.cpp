@@ -94,6 +94,18 @@ TEST(Blockformen, Modellwahl_initialisiert_die_Blockform) {
     EXPECT_TRUE(Daten.Messblocktabelle[1].Messblockname.text().isEmpty());
 }
 
+TEST(Blockformen, Im_Geraetebetrieb_gilt_das_Modell_der_Station) {
+    Teststation station;
+    Seiten s;
+    Daten.MeasureDevice = 2;
+    Daten.Messblocktabelle[1].Gerätetyp = 1;  // as the project was saved
+    s.projekt.MBForminitialisieren();
+    EXPECT_EQ(Daten.Messblocktabelle[1].Gerätetyp, 2);
+    EXPECT_EQ(Messblockliste(), QStringList({"Gleichspannung", "Widerstand", "Temperatur", "neu"}));
+    EXPECT_EQ(s.scpi.Meßblockausw->count(), 0);
+    Daten.MeasureDevice = 0;
+}
+
 TEST(Blockformen, Ohne_Fenster_bekommt_der_Lauf_Vorgaben_und_Tabellen) {
     Teststation station;
     Variablen_initialisieren();

@@ -12,8 +12,10 @@
 #include "project/Dateiform.h"
 #include "project/Hinweisform.h"
 #include "project/MDIForm1.h"
+#include "points/Messstellentabellen.h"
 #include "project/Projekt.h"
 #include "project/Projektdateien.h"
+#include "recording/Datenlogger.h"
 #include "keyboard/Tastatur.h"
 #include "support/Teststation.h"
 
@@ -411,6 +413,14 @@ TEST_F(Suche, Adresse_der_Projektbox_nach_Seriennummer) {
     const int zeilen = station.Protokollmeldungen().size();
     projekt->Q7AdresseFinden();
     EXPECT_EQ(station.Protokollmeldungen().size(), zeilen);
+
+    // Without a serial number the free entry matches in the first round.
+    Daten.Boxadresse.clear();
+    projekt->Seriennummer.clear();
+    projekt->Label4->setText("1");
+    projekt->Q7AdresseFinden();
+    EXPECT_EQ(Daten.Boxadresse, "");
+    EXPECT_EQ(projekt->Label4->text(), "");
 }
 
 TEST_F(Projektdialog, Name_von_der_Bildschirmtastatur) {
@@ -470,4 +480,28 @@ TEST(Projektstart, Projektname_aus_der_Kommandozeile_ohne_fuehrende_Leerzeichen)
               QByteArray("\x01\x00", 2));
     EXPECT_TRUE(QString::fromUtf8(Teststation::Datei_lesen(station.Programmverzeichnis() + "/dialoge.txt"))
                     .startsWith("Meldung: Projekt nicht vorhanden!\n"));
+}
+
+TEST(Projekt_Testanzeige, Datlogzeile_zeigt_die_Zeile_des_Datenloggers) {
+    Teststation station;
+    Variablen_initialisieren();
+    Datenlogger::Vorgaben_setzen();  // logger on, the time at the line start
+    Daten.Logtrennzeichen = ";";
+    Daten.Messwerttexte[1].Logzeit = "14.12.06 09:30:05";
+    Daten.Aufzeichnungstabelle[0].Signalname = "U1";
+    Daten.Aufzeichnungstexte[0].Logwert = "1,500";
+    Daten.Aufzeichnungstabelle[1].Signalname = "U2";
+    Daten.Aufzeichnungstexte[1].Logwert = "-2,25";
+    Daten.Testlabels = 1;
+    {
+        Projekt seite;
+        EXPECT_FALSE(seite.Command8->isHidden());
+        EXPECT_FALSE(seite.Text1->isHidden());
+        seite.Command8->click();
+        EXPECT_EQ(seite.Text1->text(), "14.12.06 09:30:05;1,500;-2,25;");
+    }
+    Daten.Testlabels = 0;
+    Projekt ohne;
+    EXPECT_TRUE(ohne.Command8->isHidden());
+    EXPECT_TRUE(ohne.Text1->isHidden());
 }
