@@ -179,7 +179,7 @@ public:
     void vor_Abruf();
 private:
     QWidget* Dienstelemente_[13] = {};
-    bool update_gescheitert_ = false;
+    QString update_gescheitert_;  // size and time of the file whose start failed
 };
 
 // Waits the given time while processing window events; passing midnight

@@ -1,5 +1,7 @@
 // What the main window does while no run is active, and the configuration list.
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "common/Programmdaten.h"
@@ -15,7 +17,14 @@ void Hauptfenster::Leerlaufprüfungen() {
     const QString wurzel = Daten.Ramdisk1.roh();
     const QStringList einträge = QDir(Pfade::lokal(wurzel)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     for (const QString& eintrag : einträge) {
-        if (eintrag == "UPDATE.EXE" && !update_gescheitert_) {
+        if (eintrag == "UPDATE.EXE") {
+            // A file whose start failed is tried again once it has been replaced.
+            const QFileInfo datei(Pfade::lokal(wurzel + eintrag));
+            const QString stand = QString::number(datei.size()) + ' ' +
+                                  QString::number(datei.lastModified().toMSecsSinceEpoch());
+            // (kept as a property of the window: the size and time of the file whose start failed)
+            if (stand == property("Update_gescheitert").toString())
+                continue;
             Delay_events(1);
             if (programmstarter().starten(wurzel + "update.exe")) {
                 programmende().sofort_beenden(0);
@@ -23,7 +32,7 @@ void Hauptfenster::Leerlaufprüfungen() {
             }
             // Ending without the update running would leave the station without its program.
             Protokolldatei_schreiben("UPDATE.EXE konnte nicht gestartet werden");
-            update_gescheitert_ = true;
+            setProperty("Update_gescheitert", stand);
         } else if (eintrag == "ende.txt" || eintrag == "Ende.txt") {
             QFile::remove(Pfade::lokal(wurzel + "Ende.txt"));
             programmende().sofort_beenden(0);

@@ -50,6 +50,13 @@ TEST_F(Leerlauf, Update_wird_gestartet_und_das_Programm_beendet) {
     haupt->updatetimer_Timer();
     EXPECT_EQ(station.Ende.Aufrufe, 0);
     EXPECT_EQ(station.Protokollmeldungen(), QStringList{"UPDATE.EXE konnte nicht gestartet werden"});
+
+    // A new file on the drive is tried again, without a restart.
+    Teststation::Datei_schreiben(d("UPDATE.EXE"), "MZ");
+    station.Starter.Erfolg = true;
+    haupt->updatetimer_Timer();
+    EXPECT_EQ(station.Starter.Gestartet, QStringList({"d:\\update.exe", "d:\\update.exe", "d:\\update.exe"}));
+    EXPECT_EQ(station.Ende.Aufrufe, 1);
 }
 
 TEST_F(Leerlauf, Beim_Messen_keine_Leerlaufpruefung) {
