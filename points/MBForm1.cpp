@@ -852,8 +852,6 @@ void MBForm1::Meßfkt_Click(int f) {
     }
     Check1->setChecked(v.Autozero == 1);
     Check1_Click();
-    // The setting frames follow the new function at once.
-    Listen_disabeln_ausblenden(block.Funktionsnummer);
 }
 
 void MBForm1::Bereich_Click(int index) {

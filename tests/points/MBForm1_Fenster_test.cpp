@@ -143,7 +143,11 @@ TEST(MBForm1_Fenster, Funktionswechsel_nimmt_die_Einstellungen_der_Funktion) {
     EXPECT_EQ(b.Bereich, 3.0f);
     EXPECT_EQ(b.Integrationszeit, 9.0f);
 
+    // The setting frames stay as laid for the block until it is chosen again.
     f.form.Meßfkt_Click(7);
+    EXPECT_EQ(f.Sichtbar(), "Meßbereich|NPLC|Digits|Anzahl Msg.|Average|Autozero|");
+    f.wählen(1);
+    f.wählen(0);
     EXPECT_EQ(f.Sichtbar(), "Meßbereich|Digits|");
 }
 
