@@ -15,6 +15,7 @@
 #include "points/Messblockwerte.h"
 #include "points/Messstellentabellen.h"
 #include "project/Projekt.h"
+#include "run/Hauptfenster.h"
 
 namespace {
 QGroupBox* Rahmen(QWidget* eltern, const QString& titel, int l, int t, int w, int h) {
@@ -137,6 +138,12 @@ bool MBForm4::Initialisierungsstring_erstellen(const QString& Blockname, QString
     if (block.Anzeige == 6 && !Anzeigeformat.isEmpty()) {
         Anzeigeformat.chop(1);
         Anzeigeformat += "0#";
+    }
+    // The main window's service labels show the setting being sent.
+    if (Hauptfenster* haupt = Fenster.Hauptfenster) {
+        haupt->Label10->setText(Blockzahl_als_Text(block.Bereich));
+        haupt->Label11->setText(Blockzahl_als_Text(block.Integrationszeit));
+        haupt->Label14->setText(QString::number(block.Anzeige));
     }
 
     const float zeit = block.Integrationszeit;

@@ -5,6 +5,7 @@
 #include "MBForm_Testhilfe.h"
 #include "common/Steuerelemente.h"
 #include "points/MBForm4.h"
+#include "run/Hauptfenster.h"
 #include "support/Teststation.h"
 
 namespace {
@@ -188,6 +189,15 @@ TEST(MBForm4_Fenster, Vorgaben_und_Listen) {
     Daten.Messblocktabelle[2].Bereich = 0.2f;
     MBForm4::Initialisierungsstring_erstellen("Widerstand", code, format, faktor);
     EXPECT_EQ(code, "O2R1T4A0M0C0L1Q1");
+
+    // The main window shows range, integration time and display of the block sent.
+    Hauptfenster haupt;
+    Daten.Messblocktabelle[2].Integrationszeit = 10.0f;
+    Daten.Messblocktabelle[2].Anzeige = 396;
+    MBForm4::Initialisierungsstring_erstellen("Widerstand", code, format, faktor);
+    EXPECT_EQ(haupt.Label10->text(), "0,2");
+    EXPECT_EQ(haupt.Label11->text(), "10");
+    EXPECT_EQ(haupt.Label14->text(), "396");
 }
 
 TEST(MBForm4_Fenster, Betriebsart_Prg) {
