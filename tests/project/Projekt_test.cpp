@@ -198,6 +198,10 @@ TEST_F(Projektseite, Modelle_und_Weiter_ohne_Modell) {
     projekt->Gerät_in_Geräteliste();
     EXPECT_EQ(projekt->Combo2->currentIndex(), 2);
     projekt->Combo2->setCurrentIndex(1);
+    EXPECT_EQ(Daten.Messblocktabelle[1].Gerätetyp, 2);  // the station's meter stays
+    Daten.MeasureDevice = 0;
+    projekt->Combo2->setCurrentIndex(3);
+    projekt->Combo2->setCurrentIndex(1);
     EXPECT_EQ(Daten.Messblocktabelle[1].Gerätetyp, 1);
 
     projekt->Combo2->setCurrentIndex(0);
