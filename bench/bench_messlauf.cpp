@@ -16,10 +16,12 @@
 #include <QFile>
 #include <QFont>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sys/resource.h>
@@ -37,6 +39,7 @@
 #include "points/MBForm1.h"
 #include "project/MDIForm1.h"
 #include "run/Hauptfenster.h"
+#include "calc/CalcuReihenfolge.h"
 #include "tests/support/Programmlauf.h"
 
 namespace {
@@ -89,6 +92,7 @@ struct Bank {
     QString framelog;
     Hauptfenster* haupt = nullptr;
     std::vector<qint64> scanenden_ns;  // wall clock at every refill of the value list
+    std::vector<double> scanenden_cpu; // processor time of this process then
     QElapsedTimer wand;
     int stopp_nach = 0;                 // scans after which the stop file is laid
     std::function<void(int)> bei_scanende;
@@ -108,12 +112,14 @@ struct Bank {
     QList<QByteArray> lauf(int scans) {
         const qsizetype vorher = frames_lesen(framelog).size();
         scanenden_ns.clear();
+        scanenden_cpu.clear();
         stopp_nach = scans;
         haupt->messen->click();  // returns once the run has ended
         return frames_lesen(framelog).mid(vorher);
     }
     void scanende() {
         scanenden_ns.push_back(wand.nsecsElapsed());
+        scanenden_cpu.push_back(cpu_sekunden());
         const int n = static_cast<int>(scanenden_ns.size());
         if (bei_scanende)
             bei_scanende(n);
@@ -148,8 +154,46 @@ int texte_mit_wartezeit(const QList<QByteArray>& scan) {
     return n;
 }
 
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The reference: a minimal blocking client that sends the frames of one scan
+// to the same box and waits for each reply; milliseconds per frame, median
+// over the repetitions.
+double Klient_je_Frame_ms(quint16 port, const QList<QByteArray>& scan, int wiederholungen) {
+    QTcpSocket s;
+    s.connectToHost("127.0.0.1", port);
+    if (!s.waitForConnected(3000))
+        return -1;
+    s.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    std::vector<double> je_frame;
+    for (int w = 0; w < wiederholungen; ++w) {
+        QElapsedTimer uhr_;
+        uhr_.start();
+        for (const QByteArray& f : scan) {
+            s.write(f);
+            s.waitForBytesWritten(1000);
+            if (!s.waitForReadyRead(1000))
+                return -1;
+            s.readAll();
+        }
+        je_frame.push_back(uhr_.nsecsElapsed() / 1e6 / scan.size());
+    }
+    s.write("00002!");
+    s.waitForReadyRead(1000);
+    s.disconnectFromHost();
+    return median(je_frame);
+}
+quint16 Boxport = 0;
+
 struct Scanfigur {
     bool gemessen = false;
+    double cpu_ms = 0;    // processor time of this process per steady scan (median)
+    double je_frame_ms = 0;
     double dauer_ms = 0;  // mean time of a steady-state scan
     int frames = 0;
     int texte = 0;
@@ -166,6 +210,7 @@ Scanfigur scan_messen(Bank& bank, const char* titel, int scans) {
     const std::vector<QList<QByteArray>> zerlegt = scans_zerlegen(frames, "11002!");
     double summe_ms = 0, höchstens = 0;
     int gezählt = 0, frames_je_scan = 0, texte = 0;
+    std::vector<double> je_frame_alle, cpu_alle;
     // Scan k lies between the refills k-1 and k. After a refill nothing is
     // sent before the relay frame of entry 1 (no matrix, no interval wait),
     // so the frames from that relay frame on are scan k's.
@@ -175,6 +220,8 @@ Scanfigur scan_messen(Bank& bank, const char* titel, int scans) {
         const int w = texte_mit_wartezeit(zerlegt[k]);
         const double je_frame = (dauer_ms - w * 100.0) / n;
         summe_ms += je_frame;
+        je_frame_alle.push_back(je_frame);
+        cpu_alle.push_back((bank.scanenden_cpu[k] - bank.scanenden_cpu[k - 1]) * 1000);
         höchstens = std::max(höchstens, je_frame);
         frames_je_scan = n;
         texte = w;
@@ -186,6 +233,13 @@ Scanfigur scan_messen(Bank& bank, const char* titel, int scans) {
     std::printf("(a) %s: %.3f s per scan, %d frames, %d multimeter texts (%.1f s prescribed wait)\n"
                 "    beyond the waits: %.3f ms per frame (worst scan %.3f ms; target < 0.5 ms)\n",
                 titel, dauer_s, frames_je_scan, texte, texte * 0.1, summe_ms / gezählt, höchstens);
+    figur.je_frame_ms = median(je_frame_alle);
+    figur.cpu_ms = median(cpu_alle);
+    // The same frames from the minimal client, to the same box, now.
+    const double klient = zerlegt.size() > 1 ? Klient_je_Frame_ms(Boxport, zerlegt[1], 5) : -1;
+    std::printf("    median beyond the waits %.4f ms per frame (target <= 0.04 ms); minimal blocking client %.4f ms "
+                "per frame: ratio %.2f (target <= 2.5); processor time %.2f ms per scan (median)\n",
+                figur.je_frame_ms, klient, klient > 0 ? figur.je_frame_ms / klient : 0.0, figur.cpu_ms);
     figur.gemessen = true;
     figur.dauer_ms = dauer_s * 1000;
     figur.frames = frames_je_scan;
@@ -379,7 +433,8 @@ int main(int argc, char** argv) {
                 "127.0.0.1, no simulated latency; (b) and (c) then also for the Kestrix executable\n");
     const QString framelog = ordner.path() + "/frames.log";
     QProcess box;
-    if (Simbox_starten(box, Q7SIM_PFAD, {"--log", framelog}) == 0)
+    Boxport = Simbox_starten(box, Q7SIM_PFAD, {"--log", framelog});
+    if (Boxport == 0)
         return 1;
 
     int ergebnis = 0;
@@ -401,7 +456,7 @@ int main(int argc, char** argv) {
             }
             bank.haupt = Fenster.Hauptfenster;
             rahmen->show();  // painted as on the station (offscreen)
-            QObject::connect(bank.haupt->List1->model(), &QAbstractItemModel::modelReset, [&bank] { bank.scanende(); });
+            QObject::connect(bank.haupt, &Hauptfenster::Messdatenliste_fertig, [&bank] { bank.scanende(); });
             MBForm1::Meßblockvar_vorbeleg();
             Daten.Messblocktabelle[1].Gerätetyp = 1;
             Daten.RefTempMeasurement = "0";
@@ -426,8 +481,34 @@ int main(int argc, char** argv) {
         bank.scanliste_leeren();
         for (int i = 1; i <= 120; ++i)
             bank.eintrag(i, (i - 1) / 8 + 1, (i - 1) % 8 + 1, blockA);
-        if (!scan_messen(bank, "120 entries of one block (one multiple measurement, one fetch of 120 values)", 6).gemessen)
+        const Scanfigur ein_block =
+            scan_messen(bank, "120 entries of one block (one multiple measurement, one fetch of 120 values)", 12);
+        if (!ein_block.gemessen)
             ergebnis = 1;
+
+        // The same with 200 calculated values of two references each.
+        if (!laden())
+            return 1;
+        Daten.Datenformatsatz.max = 1;
+        if (Fenster.CalcuReihenfolge) {
+            CalcuReihenfolge& seite = *Fenster.CalcuReihenfolge;
+            seite.List2->clear();
+            for (int k = 0; k < 200; ++k)
+                seite.List2->addItem(QString("Wert%1=[S%2]*2+[S%3]_V_0.000").arg(k).arg(k % 120 + 1).arg((k * 7) % 120 + 1));
+            seite.List2->addItem(CalcuReihenfolge::Neuer_Eintrag);
+            if (!seite.CalcuVar_vorbelegen())
+                std::fprintf(stderr, "the calculated values could not be bound\n");
+        }
+        const Scanfigur mit_Rechnung = scan_messen(bank, "the same with 200 calculated values", 12);
+        if (mit_Rechnung.gemessen && ein_block.gemessen)
+            std::printf("    processor time per scan with 200 calculated values: %.2f ms = %.2f times the scan without "
+                        "(target <= 1.5)\n",
+                        mit_Rechnung.cpu_ms, mit_Rechnung.cpu_ms / ein_block.cpu_ms);
+        if (Fenster.CalcuReihenfolge) {
+            Fenster.CalcuReihenfolge->List2->clear();
+            Fenster.CalcuReihenfolge->List2->addItem(CalcuReihenfolge::Neuer_Eintrag);
+            Fenster.CalcuReihenfolge->CalcuVar_vorbelegen();
+        }
 
         if (!laden())
             return 1;
@@ -441,11 +522,18 @@ int main(int argc, char** argv) {
         // The 0.1 s waits as they really last: the time beyond the measured waits.
         {
             const int n = 50;
+            std::vector<double> dauern;
             QElapsedTimer uhr_;
-            uhr_.start();
-            for (int i = 0; i < n; ++i)
+            for (int i = 0; i < n; ++i) {
+                uhr_.start();
                 Delay_events(0.1);
-            const double wartezeit_ms = uhr_.nsecsElapsed() / 1e6 / n;
+                dauern.push_back(uhr_.nsecsElapsed() / 1e6);
+            }
+            double wartezeit_ms = 0;
+            for (double d : dauern)
+                wartezeit_ms += d / n;
+            std::printf("    Delay_events(0.1): median %.3f ms, longest %.3f ms (target: median <= 100.2 ms)\n",
+                        median(dauern), *std::max_element(dauern.begin(), dauern.end()));
             std::printf("    a Delay_events(0.1) lasts %.3f ms on average (%d waits); with the waits as measured: "
                         "%.3f ms per frame beyond them\n",
                         wartezeit_ms, n,

@@ -1,5 +1,10 @@
 #include "platform/Uhr.h"
 
+#include <QTimeZone>
+
+#include <limits>
+#include <typeinfo>
+
 #include <sys/time.h>
 
 Uhr::Uhr() {
@@ -19,7 +24,25 @@ QDateTime Uhr::jetzt() const {
 }
 
 double Uhr::Sekunden_seit_Mitternacht() const {
-    return jetzt().time().msecsSinceStartOfDay() / 1000.0;
+    if (typeid(*this) != typeid(Uhr))
+        return jetzt().time().msecsSinceStartOfDay() / 1000.0;
+    // Local time without asking the system for its zone on every reading:
+    // the zone is read once, its offset is kept until its next change.
+    qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    if (mit_versatz)
+        ms += static_cast<qint64>(versatz_s * 1000.0);
+    if (ms < abstand_von_ms_ || ms >= abstand_bis_ms_) {
+        static const QTimeZone zone = QTimeZone::systemTimeZone();
+        const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+        abstand_ms_ = zone.isValid() ? qint64(zone.offsetFromUtc(utc)) * 1000 : 0;
+        const QTimeZone::OffsetData wechsel = zone.isValid() ? zone.nextTransition(utc) : QTimeZone::OffsetData{};
+        abstand_von_ms_ = ms;
+        abstand_bis_ms_ = wechsel.atUtc.isValid() ? wechsel.atUtc.toMSecsSinceEpoch()
+                                                  : std::numeric_limits<qint64>::max();
+    }
+    constexpr qint64 Tag_ms = 86'400'000;
+    const qint64 ortszeit = ms + abstand_ms_;
+    return (((ortszeit % Tag_ms) + Tag_ms) % Tag_ms) / 1000.0;
 }
 
 bool Uhr::systemzeit_setzen(const QDateTime& ziel) {

@@ -29,6 +29,8 @@ void uhr_ersetzen(Uhr* neu);  // nullptr restores the real one
     bool mit_versatz = false;
 
 private:
+    mutable qint64 abstand_ms_ = 0;  // offset of the local zone
+    mutable qint64 abstand_von_ms_ = 0, abstand_bis_ms_ = 0;  // while it holds
     bool systemzeit_setzen(const QDateTime& ziel);
 };
 

@@ -6,7 +6,9 @@
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <cstring>
+#include <cstdio>
+#include <cerrno>
 
 #include <algorithm>
 #include <memory>
@@ -76,7 +78,52 @@ const char* const Schnittstellennamen[Anzahl] = {"Daten.txt",   "Daten&.txt",   
 
 // Written into a temporary file beside the target and renamed over it on
 // commit; a failed open leaves the slot empty and the old file in place.
-std::unique_ptr<QSaveFile> schnittstelle[Anzahl];
+// Their readers need the replacement to be whole, not to survive a power
+// cut (they are rewritten every record): no sync before the rename.
+class Ersatzdatei {
+public:
+    explicit Ersatzdatei(const QString& pfad) : ziel_(pfad), datei_(pfad + ".neu") {}
+    ~Ersatzdatei() {
+        if (datei_.isOpen()) {
+            datei_.close();
+            datei_.remove();
+        }
+    }
+    bool open() {
+        const QFileInfo vorhanden(ziel_);
+        if (vorhanden.exists() && (!vorhanden.isFile() || !vorhanden.isWritable()))
+            return false;
+        return datei_.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    }
+    void write(const QByteArray& bytes) {
+        if (!fehlerhaft_ && datei_.write(bytes) != bytes.size())
+            fehlerhaft_ = true;
+    }
+    bool commit() {
+        const bool geschrieben = !fehlerhaft_ && datei_.flush();
+        if (!geschrieben)
+            fehler_ = datei_.errorString();
+        datei_.close();
+        if (!geschrieben) {
+            datei_.remove();
+            return false;
+        }
+        if (std::rename(QFile::encodeName(datei_.fileName()).constData(), QFile::encodeName(ziel_).constData()) != 0) {
+            fehler_ = QString::fromLocal8Bit(std::strerror(errno));
+            datei_.remove();
+            return false;
+        }
+        return true;
+    }
+    QString errorString() const { return fehler_; }
+
+private:
+    QString ziel_;
+    QFile datei_;
+    bool fehlerhaft_ = false;
+    QString fehler_;
+};
+std::unique_ptr<Ersatzdatei> schnittstelle[Anzahl];
 // Waits left for the files of this record: a drive that is gone costs one
 // round of retries, not one per file.
 int wiederholungen_übrig = 0;
@@ -85,8 +132,8 @@ void Schnittstelle_öffnen(Schnittstelle s) {
     const QString name = Daten.Ramdisk1.roh() + Schnittstellennamen[s];
     const QString pfad = Pfade::lokal(name);
     for (;;) {
-        auto datei = std::make_unique<QSaveFile>(pfad);
-        if (datei->open(QIODevice::WriteOnly)) {
+        auto datei = std::make_unique<Ersatzdatei>(pfad);
+        if (datei->open()) {
             schnittstelle[s] = std::move(datei);
             Störung_melden("öffnen", name, false, {}, "Datenschnittstelle wieder beschreibbar: " + name);
             return;
@@ -643,10 +690,7 @@ QByteArray Datendateien::Rückstand(const QString& Dateiname) { return rückstan
 
 void Datendateien::Zustand_zurücksetzen() {
     for (auto& s : schnittstelle)
-        if (s) {
-            s->cancelWriting();
-            s.reset();
-        }
+        s.reset();  // an unfinished replacement is dropped, the old file stays
     for (Loggerdatei* l : {&logdatei, &rechdatei, &rohdatei}) {
         l->datei.close();
         l->name.clear();

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <cstdio>
@@ -57,6 +58,31 @@ public:
         return größe;
     }
 };
+
+// Puts the lines into the list as clearing and refilling it would, without
+// re-creating the rows: no selection, no current row, the view at its start.
+void Liste_übernehmen(QListWidget* liste, const QStringList& zeilen) {
+    const int anzahl = static_cast<int>(zeilen.size());
+    if (liste->selectionModel()->hasSelection() || liste->currentIndex().isValid())
+        liste->selectionModel()->clear();
+    while (liste->count() > anzahl)
+        delete liste->takeItem(liste->count() - 1);
+    bool geändert = false;
+    for (int i = 0; i < liste->count(); ++i) {
+        QListWidgetItem* z = liste->item(i);
+        if (z->text() != zeilen[i]) {
+            z->setText(zeilen[i]);
+            geändert = true;
+        }
+    }
+    for (int i = liste->count(); i < anzahl; ++i)
+        liste->addItem(zeilen[i]);
+    // Changed texts may change the widest row, which sets the sideways scrolling.
+    if (geändert)
+        liste->doItemsLayout();
+    liste->verticalScrollBar()->setValue(0);
+    liste->horizontalScrollBar()->setValue(0);
+}
 
 // Scientific form with the mantissa "0.00", e.g. 1.23E+05.
 QString Exponentform_kurz(double wert) {
@@ -123,30 +149,101 @@ void Hauptfenster::Messwerttabelle_ausblenden() {
     Hauptfenstertest_Ausblenden();
 }
 
+namespace {
+int Breite_twips(const QFontMetrics& maß, const QString& text) {
+    return maß.horizontalAdvance(text) * Twips::pro_Pixel;
+}
+// Blanks appended until the printed width reaches the given twips.
+QString hinten_aufgefüllt(const QFontMetrics& maß, QString text, int twips) {
+    while (Breite_twips(maß, text) < twips)
+        text += ' ';
+    return text;
+}
+// The caches only ever hold what a project can name; a run with ever new
+// names must not let them grow without end.
+constexpr qsizetype Höchstens_gemerkt = 4096;
+}
+
+QString Hauptfenster::Name_aufgefüllt(const QFontMetrics& maß, const Festtext<20>& feld) {
+    const QByteArray schlüssel = QByteArray::fromRawData(feld.daten(), feld.Breite);
+    auto it = aufgefüllte_Namen_.constFind(schlüssel);
+    if (it != aufgefüllte_Namen_.cend())
+        return *it;
+    if (aufgefüllte_Namen_.size() >= Höchstens_gemerkt)
+        aufgefüllte_Namen_.clear();
+    const QString name = feld.text().trimmed();
+    // An empty name stays empty: it ends the scan entries.
+    const QString text = name.isEmpty() ? QString() : hinten_aufgefüllt(maß, name, 1400);
+    aufgefüllte_Namen_.insert(QByteArray(feld.daten(), feld.Breite), text);
+    return text;
+}
+
+const QString& Hauptfenster::Text_aufgefüllt(const QFontMetrics& maß, const QString& text) {
+    auto it = aufgefüllte_Texte_.constFind(text);
+    if (it != aufgefüllte_Texte_.cend())
+        return *it;
+    if (aufgefüllte_Texte_.size() >= Höchstens_gemerkt)
+        aufgefüllte_Texte_.clear();
+    const QString name = text.trimmed();
+    return *aufgefüllte_Texte_.insert(text, name.isEmpty() ? QString() : hinten_aufgefüllt(maß, name, 1400));
+}
+
+const QString& Hauptfenster::Einheit_vorn_aufgefüllt(const QFontMetrics& maß, const QString& einheit) {
+    auto it = aufgefüllte_Einheiten_.constFind(einheit);
+    if (it != aufgefüllte_Einheiten_.cend())
+        return *it;
+    if (aufgefüllte_Einheiten_.size() >= Höchstens_gemerkt)
+        aufgefüllte_Einheiten_.clear();
+    QString text = einheit;
+    while (Breite_twips(maß, text) < 915)
+        text = ' ' + text;
+    return *aufgefüllte_Einheiten_.insert(einheit, text);
+}
+
 void Hauptfenster::Messdatenliste_füllen() {
-    List1->clear();
-    List1->addItem(QString(10, ' ') + Daten.Messwerttexte[1].Logzeit);
+    if (List1->font() != listenfont_) {
+        listenfont_ = List1->font();
+        aufgefüllte_Namen_.clear();
+        aufgefüllte_Texte_.clear();
+        aufgefüllte_Einheiten_.clear();
+    }
+    const QFontMetrics maß(listenfont_);
+    QStringList zeilen;
+    zeilen.reserve(1 + 120 + 201);
+    zeilen << QString(10, ' ') + Daten.Messwerttexte[1].Logzeit;
     if (Daten.Datenloggersatz.Datenlogger_ein == 0 && Fenster.CalcuReihenfolge)
         Fenster.CalcuReihenfolge->CalcuVar_berechnen();
-    const auto aufgefüllt = [this](QString text, int twips) {
-        while (Textbreite(text) < twips)
-            text += ' ';
-        return text;
-    };
-    for (int i = 1; i <= 120 && !Daten.Scanlistentabelle[i].Signalname.text().trimmed().isEmpty(); ++i) {
+    const int typ = Daten.Messblocktabelle[1].Gerätetyp;
+    const bool mit_Einheit = typ == 1 || typ == 6;
+    QByteArray letzter_Block;
+    QString letzte_Einheit;
+    for (int i = 1; i <= 120; ++i) {
+        const auto& eintrag = Daten.Scanlistentabelle[i];
+        const QString name = Name_aufgefüllt(maß, eintrag.Signalname);
+        if (name.isEmpty())
+            break;
         QString wert = Daten.Messwerttexte[i].Logwert.trimmed();
         if (!wert.contains('-'))
             wert = ' ' + wert;
-        if (Textbreite(wert) < 600)
+        if (Breite_twips(maß, wert) < 600)
             wert = '\t' + wert;
-        QString einheit;
-        const int typ = Daten.Messblocktabelle[1].Gerätetyp;
-        if (typ == 1 || typ == 6)
-            einheit = Einheit_des_Blocks(Daten.Scanlistentabelle[i].Messblockname.text().left(16));
-        List1->addItem(aufgefüllt(Daten.Scanlistentabelle[i].Signalname.text().trimmed(), 1400) + '\t' + wert + einheit);
+        QString zeile = name + '\t' + wert;
+        if (mit_Einheit) {
+            // Entries of one block follow each other: its unit is looked up once.
+            const QByteArray block(eintrag.Messblockname.daten(), eintrag.Messblockname.Breite);
+            if (block != letzter_Block) {
+                letzter_Block = block;
+                letzte_Einheit = Einheit_des_Blocks(eintrag.Messblockname.text().left(16));
+            }
+            zeile += letzte_Einheit;
+        }
+        zeilen << zeile;
     }
-    for (int k = 0; k <= 200 && !Daten.Rechentabelle[k].Name.trimmed().isEmpty(); ++k) {
+    for (int k = 0; k <= 200; ++k) {
         const Rechensatz& satz = Daten.Rechentabelle[k];
+        const QString& name = Text_aufgefüllt(maß, satz.Name);
+        if (name.isEmpty())
+            break;
         QString wert;
         if (!satz.Format.isEmpty())
             wert = Zahl_formatieren(satz.Ergebnis, satz.Format);
@@ -154,13 +251,12 @@ void Hauptfenster::Messdatenliste_füllen() {
             wert = Exponentform_kurz(satz.Ergebnis);
         if (!wert.startsWith('-'))
             wert = ' ' + wert;
-        if (Textbreite(wert) < 600)
+        if (Breite_twips(maß, wert) < 600)
             wert = '\t' + wert;
-        QString einheit = satz.Einheit;
-        while (Textbreite(einheit) < 915)
-            einheit = ' ' + einheit;
-        List1->addItem(aufgefüllt(satz.Name.trimmed(), 1400) + wert + einheit);
+        zeilen << name + wert + Einheit_vorn_aufgefüllt(maß, satz.Einheit);
     }
+    Liste_übernehmen(List1, zeilen);
+    emit Messdatenliste_fertig();
 }
 
 void Hauptfenster::List1_Click(int zeile) {

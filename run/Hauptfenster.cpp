@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <thread>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -502,18 +503,30 @@ void Hauptfenster::Ende_Click() {
 // ---- waiting ------------------------------------------------------------------
 
 void Delay_events(double Sekunden) {
+    // The deadline runs on the monotonic clock, so passing midnight (or a
+    // station clock moved meanwhile) neither shortens nor lengthens the wait;
+    // the clock shown counts on past 86400 as the station clock would.
     const double start = uhr().Sekunden_seit_Mitternacht();
+    QElapsedTimer vergangen;
+    vergangen.start();
+    const qint64 dauer_ns = static_cast<qint64>(std::llround(std::max(0.0, Sekunden) * 1e9));
     for (;;) {
-        double jetzt = uhr().Sekunden_seit_Mitternacht();
-        if (jetzt < start)
-            jetzt += 86400;  // midnight passed
+        const qint64 ns = vergangen.nsecsElapsed();
         if (Fenster.Hauptfenster)
-            Fenster.Hauptfenster->Label6->setText(QString::number(jetzt, 'f', 2));
-        const double rest = start + Sekunden - jetzt;
-        if (rest <= 0)
+            Fenster.Hauptfenster->Label6->setText(QString::number(start + ns / 1e9, 'f', 2));
+        const qint64 rest_ns = dauer_ns - ns;
+        if (rest_ns <= 0)
             return;
-        // A rest a rounding error above 100 ms must not become 101 ms (every
-        // multimeter wait would grow by 1 %); at least 1 ms, so it never spins.
-        Ereignisse_abwarten(std::max(1, static_cast<int>(std::ceil(rest * 1000 - 1e-6))));
+        if (rest_ns > 2'000'000) {
+            // The event loop's timer wakes up late by a fraction of a
+            // millisecond: it is set a millisecond short of the deadline.
+            Ereignisse_abwarten(static_cast<int>(rest_ns / 1'000'000) - 1);
+        } else {
+            // The last stretch in short sleeps, events in between.
+            Ereignisse_verarbeiten();
+            const qint64 schlaf_ns = std::min<qint64>(dauer_ns - vergangen.nsecsElapsed(), 100'000);
+            if (schlaf_ns > 0)
+                std::this_thread::sleep_for(std::chrono::nanoseconds(schlaf_ns));
+        }
     }
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The main window: the run buttons and the command link to the box.
+#include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QHash>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QLabel>
@@ -12,6 +15,8 @@
 
 #include <functional>
 #include <memory>
+
+#include "common/Festtext.h"
 
 class Hauptfenster : public QWidget {
     Q_OBJECT
@@ -133,6 +138,10 @@ public:
     void Hauptfenstertest_Einblenden();
     void Hauptfenstertest_Ausblenden();
     void Messdatenliste_füllen();
+signals:
+    // The value list holds the values of a new scan.
+    void Messdatenliste_fertig();
+public:
     void List1_Click(int zeile);
     void Command3_Click();
     // Width of a text in the window's font, in twips.
@@ -180,6 +189,15 @@ public:
 private:
     QWidget* Dienstelemente_[13] = {};
     QString update_gescheitert_;  // size and time of the file whose start failed
+    // Names and units of the value list padded for the list's font; names are
+    // keyed by their stored bytes, so a scan decodes none of them again.
+    QFont listenfont_;
+    QHash<QByteArray, QString> aufgefüllte_Namen_;
+    QHash<QString, QString> aufgefüllte_Texte_;
+    QHash<QString, QString> aufgefüllte_Einheiten_;
+    QString Name_aufgefüllt(const QFontMetrics& maß, const Festtext<20>& feld);
+    const QString& Text_aufgefüllt(const QFontMetrics& maß, const QString& text);
+    const QString& Einheit_vorn_aufgefüllt(const QFontMetrics& maß, const QString& einheit);
 };
 
 // Waits the given time while processing window events; passing midnight
