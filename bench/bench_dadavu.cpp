@@ -46,7 +46,7 @@ QStringList Woche_schreiben(const QString& ordner) {
             int n = std::snprintf(zeile, sizeof zeile, "%02d.12.26 %02d:%02d:%02d\t%.3f\t\r\n", tag, s / 3600,
                                   (s / 60) % 60, s % 60, wert);
             for (int i = 0; i < n; ++i)
-                if (zeile[i] == '.' && i > 20)
+                if (zeile[i] == '.' && i >= 18)
                     zeile[i] = ',';
             inhalt.append(zeile, n);
         }

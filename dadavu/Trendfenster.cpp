@@ -313,6 +313,9 @@ void Trendfenster::Live_laden() {
 }
 
 bool Trendfenster::Live_nachlesen() {
+    // Not there at the start: the run may create it later, spelt its own way.
+    if (!QFileInfo::exists(schnittstelle))
+        schnittstelle = Datei_finden(schnittstelle);
     QFile datei(schnittstelle);
     const QFileInfo info(schnittstelle);
     if (!info.exists() || (info.lastModified() == gelesen_stand && info.size() == gelesen_größe))
@@ -365,6 +368,7 @@ bool Trendfenster::Live_nachlesen() {
 }
 
 void Trendfenster::Verlauf_laden(const QStringList& dateien) {
+    verlauf_gewählt = dateien;
     live = false;
     folgen = false;
     Reihe neu[2];
@@ -389,6 +393,10 @@ void Trendfenster::Verlauf_laden(const QStringList& dateien) {
                                                      info.lastModified().date(), info.fileName());
         verworfen += inhalt.verworfen;
         zeit = zeit && inhalt.mit_zeit;
+        if (!inhalt.namen.isEmpty()) {
+            namen = inhalt.namen;
+            einheiten = inhalt.einheiten;
+        }
         for (int nr = 0; nr < 2; ++nr)
             anhängen(neu[nr], inhalt.reihen[static_cast<size_t>(nr)]);
     }
@@ -408,8 +416,6 @@ void Trendfenster::Reihen_setzen(Reihe erste, Reihe zweite, bool mit_zeit_) {
     reihe[1] = std::move(zweite);
     mit_zeit = mit_zeit_;
     live = false;
-    if (!reihe[1].t.empty() && reihe[1].t.size())
-        zweite_an = zweite_an || !reihe[1].name.isEmpty();
     alles_zeigen();
 }
 
@@ -633,8 +639,7 @@ void Trendfenster::Auswahl_übernehmen() {
         if (live) {
             Live_laden();
         } else {
-            Meldung("Zweites Signal: bitte Verlauf neu laden");
-            neu_zeichnen();
+            Verlauf_laden(verlauf_gewählt);
         }
         return;
     }

@@ -88,6 +88,7 @@ private:
     enum class Auswahlzweck { Signal2, Verlauf };
     Auswahlzweck zweck = Auswahlzweck::Signal2;
     QStringList verlaufsdateien;
+    QStringList verlauf_gewählt;  // the files shown as history
 
     QStackedWidget* seiten = nullptr;
     QLabel* Kopf = nullptr;

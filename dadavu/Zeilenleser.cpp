@@ -717,6 +717,12 @@ Dateiinhalt Loggerdatei_lesen(const QByteArray& bytes, const std::vector<Signalw
                 }
         }
     }
+    // Without a header the columns are known by position only.
+    if (inhalt.namen.isEmpty() && !anzahl.empty())
+        for (int k = 0; k < anzahl.back(); ++k) {
+            inhalt.namen << QString();
+            inhalt.einheiten << QString();
+        }
     const int tage = zähler.tage;
     const QDate basis = startdatum.isValid() ? startdatum : (dateidatum.isValid() ? dateidatum : QDate::currentDate()).addDays(-tage);
     for (size_t w = 0; w < nw; ++w) {
