@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <thread>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -517,16 +516,10 @@ void Delay_events(double Sekunden) {
         const qint64 rest_ns = dauer_ns - ns;
         if (rest_ns <= 0)
             return;
-        if (rest_ns > 2'000'000) {
-            // The event loop's timer wakes up late by a fraction of a
-            // millisecond: it is set a millisecond short of the deadline.
-            Ereignisse_abwarten(static_cast<int>(rest_ns / 1'000'000) - 1);
-        } else {
-            // The last stretch in short sleeps, events in between.
-            Ereignisse_verarbeiten();
-            const qint64 schlaf_ns = std::min<qint64>(dauer_ns - vergangen.nsecsElapsed(), 100'000);
-            if (schlaf_ns > 0)
-                std::this_thread::sleep_for(std::chrono::nanoseconds(schlaf_ns));
-        }
+        // Blocks in the event loop until an event or the deadline, which the
+        // timer's millisecond grain may pass by up to a millisecond, never
+        // before it; a rest a rounding error above whole milliseconds counts
+        // as those, and it never spins.
+        Ereignisse_abwarten(std::max<int>(1, static_cast<int>((rest_ns + 999'000) / 1'000'000)));
     }
 }
