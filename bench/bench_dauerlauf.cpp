@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
         neu[t] = Tabelle(t, "b.kxp");
     }
 
+    const QString speicherwurzel = station.Wurzel() + "_speichern";
     quint16 port = 0;
     {
         QTcpServer frei;
@@ -203,7 +204,13 @@ int main(int argc, char** argv) {
             // Every 5 s a save killed at a random moment.
             if (nächstes_speichern.elapsed() > 5000) {
                 nächstes_speichern.restart();
+                // The saves go to a store of their own: a station has one
+                // writer, and the program's own start would tidy up a save
+                // of the other process that is still going on.
                 QProcess speichern;
+                QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+                umgebung.insert("KESTRIX_ROOT", speicherwurzel);
+                speichern.setProcessEnvironment(umgebung);
                 speichern.start(QCoreApplication::applicationFilePath(), {"--speichern"});
                 speichern.waitForStarted();
                 warten_bis([] { return false; }, 150 + zufall.bounded(400));
@@ -211,6 +218,8 @@ int main(int argc, char** argv) {
                 speichern.waitForFinished();
                 ++speicherkills;
                 // What the next start finds: a committed save finished, any other dropped.
+                const QByteArray wurzel = qgetenv("KESTRIX_ROOT");
+                qputenv("KESTRIX_ROOT", speicherwurzel.toUtf8());
                 Projektdateien::Speicherung_nachholen();
                 bool ist_alt = true, ist_neu = true;
                 for (const QString& t : Tabellen) {
@@ -220,6 +229,7 @@ int main(int argc, char** argv) {
                 }
                 // Before the first save completes there is no project yet: that counts as old.
                 const bool noch_keins = Tabelle("kanaele", "speicher.kxp").isEmpty();
+                qputenv("KESTRIX_ROOT", wurzel);
                 speicher_gemischt += !(ist_alt || ist_neu || noch_keins);
             }
         }
@@ -294,10 +304,12 @@ int main(int argc, char** argv) {
         if (it.key() < phasen)
             verloren_bei[Fehlbilder[static_cast<size_t>(it.key()) % Fehlbilder.size()].name] += n;
     }
-    QDirIterator reste(station.Wurzel() + "/c/kestrix/intern", {"*.tmp", "*~*", ".*"}, QDir::Files | QDir::Hidden,
-                       QDirIterator::Subdirectories);
-    while (reste.hasNext())
-        speicher_reste += !reste.next().isEmpty();
+    for (const QString& wurzel : {station.Wurzel(), speicherwurzel}) {
+        QDirIterator reste(wurzel + "/c/kestrix/intern", {"*.tmp", "*~*", ".*"}, QDir::Files | QDir::Hidden,
+                           QDirIterator::Subdirectories);
+        while (reste.hasNext())
+            speicher_reste += !reste.next().isEmpty();
+    }
 
     const QStringList meldungen = lauf.Protokollmeldungen();
     std::printf("\nDauer %.1f min, %d Phasen, %d SIGKILL (%d um den Stundenwechsel), %d mit Ende.txt\n",

@@ -9,6 +9,7 @@
 #include "calc/CalcuReihenfolge.h"
 #include "calc/Scanlist.h"
 #include "common/Fenster.h"
+#include "common/Steuerelemente.h"
 #include "platform/Dialoge.h"
 #include "platform/Twips.h"
 #include "project/Projekt.h"
@@ -298,12 +299,8 @@ void Datenreihenfolge::Aufz_liste_aktualisieren() {
 }
 
 void Datenreihenfolge::Aufz_Knöpfe_setzen() {
-    // Nothing stored (a new project): the default, take over from the scan list.
-    const bool halten = Daten.Knopfzustände[4] != 0;
-    Daten.Knopfzustände[3] = halten ? 0 : -1;
-    Daten.Knopfzustände[4] = halten ? -1 : 0;
-    Option1->setChecked(halten);
-    Option2->setChecked(!halten);
+    // As stored: a project that chose neither shows neither and keeps it.
+    Optionen_setzen(Option2, Daten.Knopfzustände[3] != 0, Option1, Daten.Knopfzustände[4] != 0);
     Form_Activate();
 }
 

@@ -231,12 +231,8 @@ void Scanlist::Scanliste_auffrischen() {
 }
 
 void Scanlist::Scanl_Knöpfe_setzen() {
-    // Nothing stored (a new project): the default, optimise.
-    const bool halten = Daten.Knopfzustände[2] != 0;
-    Daten.Knopfzustände[1] = halten ? 0 : -1;
-    Daten.Knopfzustände[2] = halten ? -1 : 0;
-    Option1->setChecked(halten);
-    Option2->setChecked(!halten);
+    // As stored: a project that chose neither shows neither and keeps it.
+    Optionen_setzen(Option2, Daten.Knopfzustände[1] != 0, Option1, Daten.Knopfzustände[2] != 0);
     Form_Activate();
 }
 

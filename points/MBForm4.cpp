@@ -270,10 +270,10 @@ void MBForm4::MBForm_initialisieren() {
     Var_Vorgebreihenfolge_festleg();
     const QStringList blöcke = Messblockliste();
     Liste_füllen(Meßblockausw, blöcke);
-    // As in the SCPI form: the last named block is the one shown.
     {
+        // No block is chosen until the operator picks one.
         const QSignalBlocker still(Meßblockausw);
-        Meßblockausw->setCurrentIndex(static_cast<int>(blöcke.size()) - 2);
+        Meßblockausw->setCurrentIndex(-1);
     }
     Integrationszeitliste_erstellen();
     Anzeigeliste_umstellen();
@@ -283,8 +283,12 @@ void MBForm4::MBForm_initialisieren() {
 
 void MBForm4::Listentexte_aus_MBVar_erstellen() {
     const int b = gewählter_Block();
-    if (b == 0)
+    if (b == 0) {
+        // No block chosen: no values to show.
+        for (QComboBox* liste : {Meßfkt, Integrationszeit, Bereich})
+            liste->setEditText(QString());
         return;
+    }
     const Messblocksatz& block = Daten.Messblocktabelle[b];
     Meßfkt->setEditText(block.Funktionsname.text());
     Integrationszeit->setEditText(Blockzahl_als_Text(block.Integrationszeit));

@@ -50,6 +50,12 @@ void Variablen_initialisieren() {
             satz->Signalname = QString();
         }
     }
+    // The pages' default modes, so that a new project stores them: optimise
+    // the scan, record in scan order, append calculated values.
+    for (int e : {1, 3, 7}) {
+        Daten.Knopfzustände[e] = -1;
+        Daten.Knopfzustände[e + 1] = 0;
+    }
     Datenformat::Vorgaben_setzen();
     Datenlogger::Vorgaben_setzen();
     Kanalname_in_Var_schreiben();

@@ -258,3 +258,25 @@ TEST_F(Panel, externer_Monitor) {
             Pfeil_tippen(seite, kette[i + 1]);
     }
 }
+
+TEST_F(Panel, Blockeditor_des_Codemessgeraets) {
+    ASSERT_NO_FATAL_FAILURE(starten());
+    ASSERT_NO_FATAL_FAILURE(tippen("programmieren"));
+    ASSERT_NO_FATAL_FAILURE(oben("Projekt"));
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.mit_Text("???"), "Metex M-4660A Multimeter"));
+    ASSERT_NO_FATAL_FAILURE(Pfeil_tippen("Projekt", "Kanalbelegung"));
+    ASSERT_NO_FATAL_FAILURE(tippen_auf("Kanalbelegung", "Meßblockkonfig."));
+    ASSERT_NO_FATAL_FAILURE(oben("MBForm4"));
+    // Nothing chosen yet: no block, no values.
+    EXPECT_EQ(bild.finden_auf("MBForm4", "Messblockausw")->Text, "");
+    EXPECT_EQ(bild.finden_auf("MBForm4", "Messfkt")->Text, "");
+    prüfen("MBForm4", "40_Codemessgeraet");
+    ASSERT_NO_FATAL_FAILURE(Eintrag_wählen(bild.finden_auf("MBForm4", "Messblockausw"), "Widerstand"));
+    abwarten([](const Auskunft& a) {
+        const Steuerelement* f = a.finden_auf("MBForm4", "Messfkt");
+        return f && f->Text == "Widerstand";
+    });
+    EXPECT_EQ(bild.finden_auf("MBForm4", "Messfkt")->Text, "Widerstand");
+    EXPECT_TRUE(bild.mit_Text("Bereich [kOhm]"));
+    prüfen("MBForm4", "41_Codemessgeraet_Widerstand");
+}

@@ -192,9 +192,15 @@ TEST(Datenreihenfolge, Aus_dem_Puffer_erstellen_und_Knoepfe_setzen) {
     s.aufz->Aufzliste_aus_Puffer_erstellen();
     EXPECT_EQ(Zeilen(s.aufz->List2), QStringList({"V1 U", "gelöscht! gelöscht!", "R1 R"}));
 
-    // Nothing stored: take over from the scan list.
+    // Fresh tables: take over from the scan list.
     EXPECT_TRUE(s.aufz->Option2->isChecked());
     EXPECT_EQ(Daten.Knopfzustände[3], -1);
+    // Neither stored: neither shown, nothing written back.
+    Daten.Knopfzustände[3] = 0;
+    s.aufz->Aufz_Knöpfe_setzen();
+    EXPECT_FALSE(s.aufz->Option1->isChecked() || s.aufz->Option2->isChecked());
+    EXPECT_EQ(Daten.Knopfzustände[3], 0);
+    EXPECT_EQ(Daten.Knopfzustände[4], 0);
     Daten.Knopfzustände[3] = 0;
     Daten.Knopfzustände[4] = -1;
     s.aufz->Aufz_Knöpfe_setzen();

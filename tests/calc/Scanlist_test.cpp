@@ -223,17 +223,23 @@ TEST(Scanlist, Auffrischen_und_Knoepfe_aus_den_gespeicherten_Daten) {
     s.scan->Scanliste_auffrischen();
     EXPECT_EQ(Zeilen(s.scan->List2), QStringList({"R1 Wid", "V1 Sp"}));
 
-    // Nothing stored: optimise, the list cannot be dragged.
-    Daten.Knopfzustände[1] = 0;
+    // Optimise stored: the list cannot be dragged, and restoring does not
+    // reorder it.
+    Daten.Knopfzustände[1] = -1;
     Daten.Knopfzustände[2] = 0;
     s.scan->Scanl_Knöpfe_setzen();
     EXPECT_TRUE(s.scan->Option2->isChecked());
     EXPECT_FALSE(s.scan->Option1->isChecked());
-    EXPECT_EQ(Daten.Knopfzustände[1], -1);
     s.scan->show();
     EXPECT_FALSE(s.scan->List2->isEnabled());
-    // Restoring does not reorder the list.
     EXPECT_EQ(Zeilen(s.scan->List2), QStringList({"R1 Wid", "V1 Sp"}));
+
+    // Neither stored: neither shown, nothing written back.
+    Daten.Knopfzustände[1] = 0;
+    s.scan->Scanl_Knöpfe_setzen();
+    EXPECT_FALSE(s.scan->Option1->isChecked() || s.scan->Option2->isChecked());
+    EXPECT_EQ(Daten.Knopfzustände[1], 0);
+    EXPECT_EQ(Daten.Knopfzustände[2], 0);
 
     Daten.Knopfzustände[1] = 0;
     Daten.Knopfzustände[2] = -1;

@@ -142,9 +142,10 @@ TEST(MBForm4_Fenster, Vorgaben_und_Listen) {
     EXPECT_EQ(Daten.Messblocktabelle[4].Funktionsname.roh(), QString(20, ' '));
     EXPECT_EQ(Daten.Vorgabetabelle[3].Vorgabefunktion.text(), "Temperatur");
     EXPECT_EQ(form.Meßblockausw->count(), 4);
-    EXPECT_EQ(form.Meßblockausw->currentText(), "Temperatur");
-    EXPECT_EQ(form.Frame3->title(), "Bereich [+/- °C]");
-    EXPECT_EQ(form.Bereich->currentText(), "0");  // the block's stored value, none set yet
+    // No block chosen: no values shown.
+    EXPECT_EQ(form.Meßblockausw->currentIndex(), -1);
+    EXPECT_EQ(form.Meßfkt->currentText(), "");
+    EXPECT_EQ(form.Bereich->currentText(), "");
     EXPECT_EQ(form.Integrationszeit->count(), 3);
     EXPECT_EQ(form.Anzeige->itemText(1), "396");
 
