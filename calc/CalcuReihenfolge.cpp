@@ -7,11 +7,15 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <iterator>
+#include <type_traits>
 
 #include "calc/Datenreihenfolge.h"
 #include "calc/Formelrechner.h"
@@ -158,28 +162,64 @@ bool Messwert_anhängen(QStringView text, QString& f) {
 QString CalcuReihenfolge::Zahl_als_Rechentext(double wert) {
     if (wert == 0 || !std::isfinite(wert))
         return QStringLiteral("0");
-    char puffer[40];
-    std::snprintf(puffer, sizeof puffer, "%.14e", std::fabs(wert));
-    const char* e = std::strchr(puffer, 'e');
-    const int exponent = std::atoi(e + 1);
-    QString ziffern = QString::fromLatin1(puffer, 1) + QString::fromLatin1(puffer + 2, static_cast<int>(e - puffer - 2));
-    while (ziffern.size() > 1 && ziffern.endsWith('0'))
-        ziffern.chop(1);
-    QString text = wert < 0 ? QStringLiteral("-") : QString();
+    // A result is written up to three times a record (result list, data
+    // line, logger line): the text of the last few values is kept.
+    struct Gemerkt {
+        double wert = 0;
+        QString text;
+    };
+    static Gemerkt gemerkt[512];
+    Gemerkt& platz = gemerkt[std::hash<double>{}(wert) % std::size(gemerkt)];
+    if (platz.wert == wert && !platz.text.isEmpty())
+        return platz.text;
+
+    // 15 significant digits, as "%.14e" gives them.
+    char roh[40];
+    const auto [roh_ende, fehler] =
+        std::to_chars(roh, roh + sizeof roh, std::fabs(wert), std::chars_format::scientific, 14);
+    if (fehler != std::errc())
+        return QStringLiteral("0");
+    const char* e = std::find(roh, roh_ende, 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), roh_ende, exponent);
+    char ziffern[20];
+    int n = 0;
+    ziffern[n++] = roh[0];
+    for (const char* z = roh + 2; z < e; ++z)
+        ziffern[n++] = *z;
+    while (n > 1 && ziffern[n - 1] == '0')
+        --n;
+
+    char text[64];
+    int t = 0;
+    if (wert < 0)
+        text[t++] = '-';
     if (exponent >= 15 || exponent < -4) {
-        text += ziffern.left(1);
-        if (ziffern.size() > 1)
-            text += ',' + ziffern.mid(1);
-        return text + 'E' + QString::number(exponent);
-    }
-    if (exponent < 0) {
-        text += "0," + QString(-exponent - 1, '0') + ziffern;
-    } else if (ziffern.size() <= exponent + 1) {
-        text += ziffern + QString(exponent + 1 - ziffern.size(), '0');
+        text[t++] = ziffern[0];
+        if (n > 1) {
+            text[t++] = ',';
+            for (int i = 1; i < n; ++i)
+                text[t++] = ziffern[i];
+        }
+        text[t++] = 'E';
+        t = static_cast<int>(std::to_chars(text + t, text + sizeof text, exponent).ptr - text);
+    } else if (exponent < 0) {
+        text[t++] = '0';
+        text[t++] = ',';
+        for (int i = 0; i < -exponent - 1; ++i)
+            text[t++] = '0';
+        for (int i = 0; i < n; ++i)
+            text[t++] = ziffern[i];
     } else {
-        text += ziffern.left(exponent + 1) + ',' + ziffern.mid(exponent + 1);
+        for (int i = 0; i < std::max(n, exponent + 1); ++i) {
+            if (i == exponent + 1)
+                text[t++] = ',';
+            text[t++] = i < n ? ziffern[i] : '0';
+        }
     }
-    return text;
+    platz.wert = wert;
+    platz.text = QString::fromLatin1(text, t);
+    return platz.text;
 }
 
 // ---- page -------------------------------------------------------------------
@@ -272,6 +312,9 @@ void CalcuReihenfolge::Form_Load() {
 void CalcuReihenfolge::showEvent(QShowEvent* ereignis) {
     if (List2->count() == 0)
         List2->addItem(Leerer_Eintrag);
+    for (const Ergebnisanzeige& e : std::as_const(Ergebnisse_offen_))
+        List1->addItem(Ergebniszeile(e.Name, e.Wert, e.Einheit));
+    Ergebnisse_offen_.clear();
     QWidget::showEvent(ereignis);
 }
 
@@ -418,7 +461,148 @@ bool CalcuReihenfolge::CalcuVar_vorbelegen(const QStringList& definitionen) {
 
 // ---- computing --------------------------------------------------------------
 
+namespace {
+
+// A formula taken apart once for a run: the text between its references
+// with a Formelplatz for each, and the record it was made from, so that an
+// edited record is seen (the copies keep the texts' data, so an unchanged
+// data pointer means an unchanged text).
+struct Formelvorlage {
+    QString formel;
+    QString namen[51];
+    i16 positionen[51] = {};
+    i16 plätze_scan[51] = {};
+    QString text;
+    int plätze = 0;
+    bool brauchbar = false;  // false: the record is computed from its text
+
+    bool gilt_für(const Rechensatz& satz) const {
+        if (formel.constData() != satz.Formel.constData() || formel.size() != satz.Formel.size() ||
+            std::memcmp(positionen, satz.Referenzposition, sizeof positionen) != 0 ||
+            std::memcmp(plätze_scan, satz.Scanposition, sizeof plätze_scan) != 0)
+            return false;
+        for (int j = 0; j < 51; ++j)
+            if (namen[j].constData() != satz.Referenzname[j].constData() || namen[j].size() != satz.Referenzname[j].size())
+                return false;
+        return true;
+    }
+};
+
+bool ist_Operatorzeichen(QChar c) { return c != QChar() && QStringView(u"+-*/^()").contains(c); }
+
+// Where a reference stands between operators, its value can be put in as a
+// number without reading its text again; anything else (a value glued to a
+// digit, an exponent, a function name, or read as "(-x" by the "(") is
+// computed from the text.
+void zerlegen(const Rechensatz& satz, Formelvorlage& v) {
+    v.formel = satz.Formel;
+    for (int j = 0; j < 51; ++j)
+        v.namen[j] = satz.Referenzname[j];
+    std::memcpy(v.positionen, satz.Referenzposition, sizeof v.positionen);
+    std::memcpy(v.plätze_scan, satz.Scanposition, sizeof v.plätze_scan);
+    v.text = QStringLiteral("0+");
+    v.plätze = 0;
+    v.brauchbar = !satz.Formel.contains(Formelplatz);
+    qsizetype gelesen = 0;
+    for (int j = 0; j <= 50 && v.brauchbar && !satz.Referenzname[j].isEmpty(); ++j) {
+        const qsizetype anfang = satz.Referenzposition[j] - 1;
+        const qsizetype danach = anfang + satz.Referenzname[j].size() + 2;
+        if (anfang < gelesen || danach > satz.Formel.size()) {
+            v.brauchbar = false;
+            break;
+        }
+        v.text += QStringView(satz.Formel).mid(gelesen, anfang - gelesen);
+        const QChar links = v.text.back(), davor = v.text.size() >= 2 ? v.text[v.text.size() - 2] : QChar();
+        const QChar rechts = danach < satz.Formel.size() ? satz.Formel[danach] : QChar('+');
+        v.brauchbar = ist_Operatorzeichen(links) && ist_Operatorzeichen(rechts) &&
+                      !((links == '+' || links == '-') && davor == 'E') && !(links == '-' && davor == '(');
+        v.text += Formelplatz;
+        ++v.plätze;
+        gelesen = danach;
+    }
+    v.text += QStringView(satz.Formel).mid(gelesen);
+    v.text += QStringLiteral("+0");
+}
+
+// The value of a scan position as a reference takes it, kept while the
+// logger value stays the same.
+struct Platzwert {
+    enum Art : char { offen, ungültig, Zahl, nur_als_Text };
+    QString logwert;
+    Art art = offen;
+    double wert = 0;
+};
+
+const Platzwert& Platzwert_von(int position) {
+    static Platzwert werte[121];
+    static const Platzwert außerhalb{{}, Platzwert::ungültig, 0};
+    if (position < 1 || position > 120)
+        return außerhalb;
+    Platzwert& w = werte[position];
+    const QString& logwert = Daten.Messwerttexte[position].Logwert;
+    if (w.art != Platzwert::offen && w.logwert == logwert)
+        return w;
+    w.logwert = logwert;
+    const QStringView v = Trim_Ansicht(logwert);
+    QString text;
+    double x = 0;
+    if (v == u"NaN") {
+        w.art = Platzwert::ungültig;
+        return w;
+    }
+    if (!Messwert_anhängen(v, text)) {
+        if (!Messwert_lesen(v, x)) {
+            w.art = Platzwert::ungültig;
+            return w;
+        }
+        const QString s = CalcuReihenfolge::Zahl_als_Rechentext(x);
+        text = x < 0 ? '(' + s + ')' : s;
+    }
+    // The number the evaluator reads from that text.
+    const bool klammer = text.startsWith(QLatin1String("(-")) && text.endsWith(')');
+    const bool gelesen = klammer ? Rechenzahl_lesen(QStringView(text).mid(2, text.size() - 3), x)
+                                 : Rechenzahl_lesen(text, x);
+    w.art = gelesen ? Platzwert::Zahl : Platzwert::nur_als_Text;
+    w.wert = klammer ? -x : x;
+    return w;
+}
+
+Formelvorlage* Vorlage_für(const Rechensatz& satz) {
+    static Formelvorlage vorlagen[std::extent_v<decltype(Programmdaten::Rechentabelle)>];
+    const Rechensatz* tabelle = Daten.Rechentabelle;
+    if (std::less<const Rechensatz*>()(&satz, tabelle) ||
+        !std::less<const Rechensatz*>()(&satz, tabelle + std::size(vorlagen)))
+        return nullptr;
+    Formelvorlage& v = vorlagen[&satz - tabelle];
+    if (!v.gilt_für(satz))
+        zerlegen(satz, v);
+    return &v;
+}
+
+}  // namespace
+
 double CalcuReihenfolge::Rechensatz_berechnen(const Rechensatz& satz) {
+    if (const Formelvorlage* v = Vorlage_für(satz); v && v->brauchbar) {
+        double werte[51];
+        bool als_Text = false;
+        for (int j = 0; j < v->plätze && !als_Text; ++j) {
+            const Platzwert& w = Platzwert_von(satz.Scanposition[j]);
+            if (w.art == Platzwert::ungültig)
+                return Ungültiger_Wert;
+            als_Text = w.art == Platzwert::nur_als_Text;
+            werte[j] = w.wert;
+        }
+        if (!als_Text) {
+            double ergebnis = 0;
+            i16 fehler = 0;
+            Vorlage_berechnen(v->text, werte, ergebnis, fehler);
+            return ergebnis;
+        }
+    }
+    return Rechensatz_aus_Text(satz);
+}
+
+double CalcuReihenfolge::Rechensatz_aus_Text(const Rechensatz& satz) {
     QString f;
     f.reserve(satz.Formel.size() + 16 * Höchstzahl_Referenzen);
     qsizetype gelesen = 0;  // characters of Formel already taken over
@@ -457,15 +641,23 @@ double CalcuReihenfolge::Rechensatz_berechnen(const Rechensatz& satz) {
 }
 
 QString CalcuReihenfolge::Ergebniszeile(const Rechensatz& satz) {
-    return satz.Name + " :" + Zahl_als_Rechentext(satz.Ergebnis) + " " + satz.Einheit;
+    return Ergebniszeile(satz.Name, satz.Ergebnis, satz.Einheit);
+}
+
+QString CalcuReihenfolge::Ergebniszeile(const QString& name, double wert, const QString& einheit) {
+    return name + " :" + Zahl_als_Rechentext(wert) + " " + einheit;
 }
 
 void CalcuReihenfolge::CalcuVar_berechnen() {
     List1->clear();
+    Ergebnisse_offen_.clear();
     for (int k = 0; k < Höchstzahl_Definitionen && !Daten.Rechentabelle[k].Formel.isEmpty(); ++k) {
         Rechensatz& satz = Daten.Rechentabelle[k];
         satz.Ergebnis = Rechensatz_berechnen(satz);
-        List1->addItem(Ergebniszeile(satz));
+        if (List1->isVisible())
+            List1->addItem(Ergebniszeile(satz));
+        else
+            Ergebnisse_offen_.append({satz.Name, satz.Ergebnis, satz.Einheit});
         Ereignisse_verarbeiten();
     }
 }

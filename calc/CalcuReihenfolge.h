@@ -68,6 +68,8 @@ public:
     void CalcuVar_berechnen();
     // The same without the page: the result of one record.
     static double Rechensatz_berechnen(const Rechensatz& satz);
+    // The same, always by writing the values into the formula's text.
+    static double Rechensatz_aus_Text(const Rechensatz& satz);
     // "Name :value unit", the line List1 shows.
     static QString Ergebniszeile(const Rechensatz& satz);
 
@@ -106,6 +108,9 @@ public:
     void Command6_Click();
     void Command8_Click();
 
+    // "Name :value unit" for a result.
+    static QString Ergebniszeile(const QString& name, double wert, const QString& einheit);
+
     // A number as the calculation list writes it: up to 15 significant
     // digits, decimal comma, exponent form ("9E99", "1,5E-5") for very large
     // and very small magnitudes.
@@ -121,4 +126,13 @@ private:
     // Opens the on-screen keyboard with the definition to edit.
     void Tastatur_öffnen(const QString& text);
     QStringList Definitionszeilen() const;
+
+    // Results computed while List1 was not on the screen; it shows them
+    // when the page is shown.
+    struct Ergebnisanzeige {
+        QString Name;
+        double Wert;
+        QString Einheit;
+    };
+    QList<Ergebnisanzeige> Ergebnisse_offen_;
 };

@@ -85,10 +85,16 @@ bool reduzieren(QChar p, QChar c) {
 
 class Formelauswertung {
 public:
-    explicit Formelauswertung(const QString& text) : text_(text), länge_(text.size()) {}
+    // 'werte': the values of the Formelplatz characters of the text, in order.
+    explicit Formelauswertung(QStringView text, const double* werte = nullptr)
+        : text_(text), länge_(text.size()), werte_(werte) {}
 
     // Runs over the whole text; false when it cannot be evaluated at all.
     bool laufen();
+    // Reads the text as one number; false unless all of it is that number.
+    bool nur_Zahl(double& wert) {
+        return länge_ > 0 && (ist_Ziffer(text_[0]) || text_[0] == ',') && Zahl_lesen(wert) && pos_ == länge_;
+    }
     double Ergebnis() const { return anzahl_ == 1 ? Formeltokens[0].Wert : 0; }
     bool Fehler() const { return fehler_; }
 
@@ -103,13 +109,16 @@ private:
     bool Operator_ablegen(QChar op);
     bool Funktion_ablegen(const QString& name);
     bool Operator_lesen(QChar op);
+    bool Platz_ablegen(double wert);
     bool Gruppe_schließen();
     void ausrechnen(QChar c);
     bool ist_Wert(int i) const { return Formeltokens[i].Operator.isNull() && Formeltokens[i].Funktion.isEmpty(); }
     void Laufzeitfehler() { fehler_ = true; }
 
-    const QString& text_;
+    const QStringView text_;
     const qsizetype länge_;
+    const double* werte_;
+    int platz_ = 0;  // next value of werte_
     qsizetype pos_ = 0;  // next unread character
     int anzahl_ = 0;     // pending tokens in Formeltokens
     bool operand_erwartet_ = true;
@@ -228,7 +237,7 @@ bool Formelauswertung::Funktionsname_lesen(QString& name) {
         ++pos_;
     if (pos_ >= länge_)
         return false;
-    name = text_.mid(anfang, pos_ - anfang);
+    name = text_.mid(anfang, pos_ - anfang).toString();
     return true;
 }
 
@@ -359,10 +368,23 @@ bool Formelauswertung::Operator_lesen(QChar op) {
     }
 }
 
+// A prepared value, as its text would be read in that place: a number, or
+// a negative one as "(-x)", which holds a second token while it is read.
+bool Formelauswertung::Platz_ablegen(double wert) {
+    if (!operand_erwartet_ || (std::signbit(wert) && anzahl_ >= 100) || !Wert_ablegen(wert))
+        return false;
+    operand_erwartet_ = false;
+    return true;
+}
+
 bool Formelauswertung::laufen() {
     while (pos_ < länge_) {
         const QChar c = text_[pos_];
-        if (ist_Ziffer(c) || c == ',') {
+        if (werte_ && c == Formelplatz) {
+            ++pos_;
+            if (!Platz_ablegen(werte_[platz_++]))
+                return false;
+        } else if (ist_Ziffer(c) || c == ',') {
             double wert = 0;
             if (!operand_erwartet_ || !Zahl_lesen(wert) || !Wert_ablegen(wert))
                 return false;
@@ -400,3 +422,16 @@ void Formel_berechnen(QString& formel, double& Ergebnis, i16& Fehler) {
     }
     Ergebnis = auswertung.Ergebnis();
 }
+
+void Vorlage_berechnen(QStringView vorlage, const double* werte, double& Ergebnis, i16& Fehler) {
+    Fehler = 0;
+    Formelauswertung auswertung(vorlage, werte);
+    if (!auswertung.laufen() || auswertung.Fehler()) {
+        Fehler = 1;
+        Ergebnis = Ungültiger_Wert;
+        return;
+    }
+    Ergebnis = auswertung.Ergebnis();
+}
+
+bool Rechenzahl_lesen(QStringView text, double& wert) { return Formelauswertung(text).nur_Zahl(wert); }

@@ -43,3 +43,15 @@ void Formel_berechnen(QString& formel, double& Ergebnis, i16& Fehler);
 
 // The value a failed formula yields.
 constexpr double Ungültiger_Wert = 9e99;
+
+// A formula prepared once for many evaluations: "0+" + formula + "+0" with
+// each reference replaced by this character.
+constexpr QChar Formelplatz = QChar(0x0001);
+// Evaluates a prepared formula with the references' values in order, a
+// negative one standing for its "(-x)"; the same result and error as
+// Formel_berechnen on the text with the values written in, wherever those
+// texts begin and end at an operator.
+void Vorlage_berechnen(QStringView vorlage, const double* werte, double& Ergebnis, i16& Fehler);
+// Reads 'text' as the evaluator reads a number; false unless the whole text
+// is one number.
+bool Rechenzahl_lesen(QStringView text, double& wert);

@@ -1,9 +1,11 @@
 #include "calc/Rechenformat.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "common/Zahlformat.h"
 
@@ -23,7 +25,8 @@ struct Teile {
 
 bool zerlegen(const QString& muster, Teile& t) {
     const QRegularExpressionMatch m = Form.match(muster);
-    if (!m.hasMatch() || !(m.captured(1) + m.captured(2)).contains(QRegularExpression("[#0]")))
+    const QString stellen = m.captured(1) + m.captured(2);
+    if (!m.hasMatch() || !(stellen.contains('#') || stellen.contains('0')))
         return false;
     const QString ganz = m.captured(1);
     if (ganz.endsWith(','))
@@ -79,12 +82,23 @@ int Größenordnung(const Dezimalzahl& d) {
             return vor - 1 - i;
     return 0;
 }
+
+// The patterns of a run are few and the same for every record: each is
+// taken apart once.
+const Teile* zerlegt(const QString& muster) {
+    static QHash<QString, std::optional<Teile>> schon;
+    auto it = schon.constFind(muster);
+    if (it == schon.cend()) {
+        if (schon.size() > 1000)
+            schon.clear();
+        Teile t;
+        it = schon.insert(muster, zerlegen(muster, t) ? std::optional<Teile>(t) : std::nullopt);
+    }
+    return it->has_value() ? &**it : nullptr;
+}
 }  // namespace
 
-bool anwendbar(const QString& muster) {
-    Teile t;
-    return zerlegen(muster, t);
-}
+bool anwendbar(const QString& muster) { return zerlegt(muster) != nullptr; }
 
 QString Meldung(const QString& muster) {
     return "Das Format \"" + muster +
@@ -94,9 +108,9 @@ QString Meldung(const QString& muster) {
 }
 
 QString anwenden(double wert, const QString& muster, bool punkt) {
-    Teile t;
     const QChar dezimal = punkt ? '.' : ',', tausender = punkt ? ',' : '.';
-    if (!zerlegen(muster, t)) {
+    const Teile* zerlegung = zerlegt(muster);
+    if (!zerlegung) {
         QString text = Zahl_formatieren(wert, muster);
         if (punkt) {
             const qsizetype k = text.indexOf(',');
@@ -105,6 +119,7 @@ QString anwenden(double wert, const QString& muster, bool punkt) {
         }
         return text;
     }
+    const Teile& t = *zerlegung;
     Dezimalzahl d = Dezimalzahl::aus_Zahl(wert);
     int exponent = 0;
     if (t.exponent && !d.ist_null()) {

@@ -1,5 +1,7 @@
 #include "common/Zahlformat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -13,13 +15,15 @@ Dezimalzahl Dezimalzahl::aus_Zahl(double wert) {
         z.ziffern = "0";
         return z;
     }
+    // d.ddddddddddddddde±XX, the digits "%.14e" gives.
     char puffer[40];
-    std::snprintf(puffer, sizeof puffer, "%.14e", std::fabs(wert));
-    const QString text = QString::fromLatin1(puffer);  // d.ddddddddddddddde±XX
-    const int e_pos = text.indexOf('e');
-    const int exponent = text.mid(e_pos + 1).toInt();
+    char* ende = std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::scientific, 14).ptr;
+    char* e = std::find(puffer, ende, 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), ende, exponent);
     z.negativ = wert < 0;
-    z.ziffern = text.left(1) + text.mid(2, e_pos - 2);
+    puffer[1] = puffer[0];  // the digits without the point
+    z.ziffern = QString::fromLatin1(puffer + 1, e - puffer - 1);
     z.nachkomma = 14 - exponent;
     if (z.nachkomma < 0) {
         z.ziffern += QString(-z.nachkomma, '0');

@@ -45,7 +45,8 @@ QString lokal(const QString& windowspfad) {
     } else {
         ergebnis = Programmverzeichnis();
     }
-    const QStringList teile = rest.split(QRegularExpression(R"([\\/])"), Qt::SkipEmptyParts);
+    static const QRegularExpression trenner(R"([\\/])");
+    const QStringList teile = rest.split(trenner, Qt::SkipEmptyParts);
     if (teile.isEmpty() && ergebnis.isEmpty())
         return "/";
     for (const QString& teil : teile)

@@ -174,11 +174,42 @@ TEST_F(Rechenliste, BerechnenSetztMesswerteEinUndZeigtDieErgebnisse) {
     EXPECT_DOUBLE_EQ(Daten.Rechentabelle[2].Ergebnis, 4.5);
     EXPECT_DOUBLE_EQ(Daten.Rechentabelle[3].Ergebnis, 4500);
     EXPECT_DOUBLE_EQ(Daten.Rechentabelle[4].Ergebnis, 3.2);
+    // Computed while the page was hidden: the lines come when it is shown.
+    EXPECT_EQ(seite.List1->count(), 0);
+    seite.show();
     EXPECT_EQ(Zeilen(seite.List1), (QStringList{"Doppelt :-6,4 V", "Summe :1,301 V", "Wurzel :4,5 ", "Quotient :4500 x",
                                                 "Betrag :3,2 "}));
 }
 
+// The values of a record are put in as numbers where a reference stands
+// between operators; everywhere the result is the one of the formula's text
+// with the values written in.
+TEST_F(Rechenliste, WerteEingesetztWieImText) {
+    Scanliste({"a", "b"});
+    Definitionen({"q=(-[a]^2)", "p=[a]^2", "e=2E-[a]", "g=2[a]", "z=[a][b]", "f=Sin[a]", "k=Abs(-[a]*[b])",
+                  "v=[b]/[a]/[b]*[a]", "t=(([a]))-[b]^[a]", "n=[a]+-[b]"});
+    ASSERT_TRUE(seite.CalcuVar_vorbelegen());
+    const QStringList werte = {"3", "-3", "0", "-0,00", "1,5", "-0,0001", "1E-7", "-2,5E+3", "NaN", "abc", "",
+                               "12345678901234567", "0,1234567890123456"};
+    for (const QString& a : werte)
+        for (const QString& b : werte) {
+            Daten.Messwerttexte[1].Logwert = a;
+            Daten.Messwerttexte[2].Logwert = b;
+            for (int k = 0; k < 10; ++k) {
+                const Rechensatz& satz = Daten.Rechentabelle[k];
+                EXPECT_EQ(CalcuReihenfolge::Rechensatz_berechnen(satz), CalcuReihenfolge::Rechensatz_aus_Text(satz))
+                    << satz.Formel.toStdString() << " a=" << a.toStdString() << " b=" << b.toStdString();
+            }
+        }
+    Daten.Messwerttexte[1].Logwert = "3";
+    EXPECT_EQ(CalcuReihenfolge::Rechensatz_berechnen(Daten.Rechentabelle[0]), 9);
+    EXPECT_DOUBLE_EQ(CalcuReihenfolge::Rechensatz_berechnen(Daten.Rechentabelle[2]), 0.002);
+    Daten.Messwerttexte[1].Logwert = "-3";
+    EXPECT_EQ(CalcuReihenfolge::Rechensatz_berechnen(Daten.Rechentabelle[1]), 9);
+}
+
 TEST_F(Rechenliste, UeberlaufwertUndFehlerGebenNeunE99) {
+    seite.show();
     Scanliste({"a", "b"});
     Daten.Messwerttexte[1].Logwert = "NaN";
     Daten.Messwerttexte[2].Logwert = "0";
@@ -220,6 +251,7 @@ TEST_F(Rechenliste, UnbekannterSignalnameBeendetDasProgramm) {
 }
 
 TEST_F(Rechenliste, NachEinerAenderungOhneMessstartWirdNichtsBerechnet) {
+    seite.show();
     Scanliste({"a"});
     Daten.Messwerttexte[1].Logwert = "2";
     Definitionen({"x=[a]*3"});
@@ -236,6 +268,7 @@ TEST_F(Rechenliste, NachEinerAenderungOhneMessstartWirdNichtsBerechnet) {
 }
 
 TEST_F(Rechenliste, EinNeuerStartVergisstDieDefinitionenDerVorigenListe) {
+    seite.show();
     Scanliste({"a"});
     Daten.Messwerttexte[1].Logwert = "2";
     Definitionen({"x=[a]", "y=[a]*2", "z=[a]*3"});
@@ -315,6 +348,7 @@ TEST_F(Rechenliste, UeberlaufwertErscheintInDenDatendateienAlsNeunE99) {
 }
 
 TEST_F(Rechenliste, TestknoepfeRechnenMitDenTestmesswerten) {
+    seite.show();
     Scanliste({"s1", "s2", "s3"});
     Daten.Datenloggersatz.Datenlogger_ein = 1;
     Daten.Logtrennzeichen = ";";
@@ -442,6 +476,7 @@ TEST_F(Rechenliste, ScanlistenuebernahmeFuelltDieSignalliste) {
 }
 
 TEST_F(Rechenliste, MehrAlsZweihundertDefinitionenUndFuenfzigReferenzen) {
+    seite.show();
     Scanliste({"a"});
     Daten.Messwerttexte[1].Logwert = "1";
     QStringList zeilen;

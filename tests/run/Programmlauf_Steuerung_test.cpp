@@ -122,7 +122,7 @@ TEST_F(Programm_Steuerung, UPDATE_EXE_im_Leerlauf_wird_gestartet_und_beendet_das
     ASSERT_TRUE(lauf.Kestrix_starten());
     ASSERT_TRUE(lauf.Meldung_abwarten("Programm gestartet"));
     Updateprogramm_ablegen(lauf.Laufwerk('d') + "/UPDATE.EXE");
-    ASSERT_TRUE(lauf.Ende_abwarten(5000));
+    ASSERT_TRUE(lauf.Ende_abwarten(10000));
     EXPECT_EQ(lauf.Exitcode(), 0);
     EXPECT_TRUE(warten_bis([&] { return lauf.vorhanden("d:\\gestartet.txt"); }, 3000));
     EXPECT_EQ(lauf.Dialogprotokoll(), "");
