@@ -82,6 +82,14 @@ Prozesswerte Messen(qint64 pid) {
 // The two projects a save alternates between: they differ in the scan list,
 // the channels, the recording order, the data format and the logger.
 void Variante(int v) {
+    // The variable initialisation blanks only the texts; the numbers of the
+    // other variant's longer lists must go too, or no save matches.
+    for (Scanlistensatz& satz : Daten.Scanlistentabelle)
+        satz = Scanlistensatz{};
+    for (Scanlistensatz& satz : Daten.Aufzeichnungstabelle)
+        satz = Scanlistensatz{};
+    for (Kanalgruppe& gruppe : Daten.Kanaltabelle)
+        gruppe = Kanalgruppe{};
     Projekt_grundstellen();
     const QString dc = Daten.Messblocktabelle[1].Messblockname.text();
     for (int i = 1; i <= (v == 0 ? 3 : 12); ++i)

@@ -1,5 +1,6 @@
 #include "common/Steuerelemente.h"
 
+#include <QEvent>
 #include <QTimer>
 
 #include <memory>
@@ -75,3 +76,51 @@ void Auswahl_verbinden(QComboBox* liste, QObject* empfänger, std::function<void
         *gemeldet = false;
     });
 }
+
+namespace {
+// Holds the latest text of a hidden control and hands it over when the
+// control is shown.
+template <class Feld>
+class Textnachtrag : public QObject {
+public:
+    explicit Textnachtrag(Feld* feld) : QObject(feld), feld_(feld) { feld->installEventFilter(this); }
+    QString text;
+    bool offen = false;
+
+    static Textnachtrag* von(Feld* feld) {
+        static const char* const Name = "Textnachtrag";
+        auto* n = static_cast<Textnachtrag*>(feld->property(Name).template value<QObject*>());
+        if (!n) {
+            n = new Textnachtrag(feld);
+            feld->setProperty(Name, QVariant::fromValue<QObject*>(n));
+        }
+        return n;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::Show && offen) {
+            offen = false;
+            feld_->setText(text);
+        }
+        return false;
+    }
+
+private:
+    Feld* feld_;
+};
+
+template <class Feld>
+void Text_zeigen_in(Feld* feld, const QString& text) {
+    if (feld->isVisible()) {
+        feld->setText(text);
+        return;
+    }
+    Textnachtrag<Feld>* nachtrag = Textnachtrag<Feld>::von(feld);
+    nachtrag->text = text;
+    nachtrag->offen = true;
+}
+}  // namespace
+
+void Text_zeigen(QLabel* feld, const QString& text) { Text_zeigen_in(feld, text); }
+void Text_zeigen(QLineEdit* feld, const QString& text) { Text_zeigen_in(feld, text); }

@@ -2,6 +2,7 @@
 // Small helpers for the controls of the set-up pages.
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QStringList>
@@ -35,3 +36,8 @@ void Optionen_setzen(QRadioButton* erste, bool erste_an, QRadioButton* zweite, b
 // Shows a page on top of the others, also when it is already shown beneath
 // them (an arrow always brings its page to the front).
 void Seite_zeigen(QWidget* seite);
+// A text for a control that changes with every reply or entry: while the
+// control is not on the screen the text is only kept, and it is shown when
+// the control is.
+void Text_zeigen(QLabel* feld, const QString& text);
+void Text_zeigen(QLineEdit* feld, const QString& text);

@@ -14,6 +14,7 @@
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
+#include "common/Steuerelemente.h"
 #include "common/Zahltext.h"
 #include "platform/Text1252.h"
 #include "platform/Twips.h"
@@ -373,7 +374,7 @@ void Hauptfenster::TCPIPBefehl_mit_Antwort(const QString& Befehl) {
         nach_Wiederholung_ = true;
     if (lesen && AntwortDa == 1) {
         Letztantwort = antwort_;
-        Text1->setText(Letztantwort);
+        Text_zeigen(Text1, Letztantwort);
     }
 
     if (Befehl == "00051")
@@ -429,7 +430,7 @@ void Hauptfenster::Winsock2_DataArrival() {
     empfangen_gesamt_ += daten.size();
     letzter_Empfang_ms_ = Monotonuhr().elapsed();
     Bytezähler += static_cast<qint32>(daten.size());
-    Text1->setText(Letztantwort);
+    Text_zeigen(Text1, Letztantwort);
     AntwortDa = 1;
 }
 
@@ -516,10 +517,7 @@ void Delay_events(double Sekunden) {
         const qint64 rest_ns = dauer_ns - ns;
         if (rest_ns <= 0)
             return;
-        // Blocks in the event loop until an event or the deadline, which the
-        // timer's millisecond grain may pass by up to a millisecond, never
-        // before it; a rest a rounding error above whole milliseconds counts
-        // as those, and it never spins.
-        Ereignisse_abwarten(std::max<int>(1, static_cast<int>((rest_ns + 999'000) / 1'000'000)));
+        // Blocks in the event loop until an event or the deadline.
+        Ereignisse_abwarten_ns(rest_ns);
     }
 }

@@ -1,6 +1,7 @@
 // The measurement run: start, pause, continue and end, the scan loop and the
 // automatic restart after a network time-out.
 #include <QDir>
+#include <QHash>
 
 #include <cmath>
 
@@ -8,6 +9,7 @@
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
+#include "common/Steuerelemente.h"
 #include "common/Zahltext.h"
 #include "platform/Pfade.h"
 #include "platform/Programmende.h"
@@ -332,6 +334,14 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
                 Daten.RefTempRest = 0;
             }
 
+            // Each block's settings are built once a scan (the reference
+            // temperature they carry is measured per scan).
+            struct Blockeinstellung {
+                QString init, format;
+                double faktor = 1;
+                i16 anzahl = 1, funktion = 0;
+            };
+            QHash<QString, Blockeinstellung> einstellungen;
             // The grouping starts afresh in every scan; the last configuration
             // is remembered, so an unchanged meter setting is not sent again.
             QString block, messart, werte, rohtext;
@@ -346,8 +356,18 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
                 const QString voriger_block = block;
                 block = Links16(eintrag.Messblockname.text().trimmed());
                 const QString voriger_init = initstring;
-                MBForm1::Initialisierungsstring_erstellen(block, initstring, anzeigeformat, faktor, messanzahlwert,
-                                                          kaltstelle, funktionsnummer);
+                auto einstellung = einstellungen.constFind(block);
+                if (einstellung == einstellungen.cend()) {
+                    Blockeinstellung neu;
+                    MBForm1::Initialisierungsstring_erstellen(block, neu.init, neu.format, neu.faktor, neu.anzahl,
+                                                              kaltstelle, neu.funktion);
+                    einstellung = einstellungen.insert(block, neu);
+                }
+                initstring = einstellung->init;
+                anzeigeformat = einstellung->format;
+                faktor = einstellung->faktor;
+                messanzahlwert = einstellung->anzahl;
+                funktionsnummer = einstellung->funktion;
                 Daten.RJunSim = initstring.contains(":TEMP:TC:RJUN:SIM");
                 Relais_schließen(i);
                 Label3->setText(eintrag.Signalname.text());
@@ -397,7 +417,7 @@ void Hauptfenster::Keith2000_messen(qint16& Laufergebnis) {
                     if (funktionsnummer != 8)
                         Keith2000_MeßwHolen(anzahl, werte);
                     rohtext = Daten.Trennzeichen + werte;
-                    Label12->setText(werte);
+                    Text_zeigen(Label12, werte);
                     if (Daten.Timeoutzähler == 10) {
                         verbindung_tot = true;
                         break;

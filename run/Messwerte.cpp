@@ -4,6 +4,7 @@
 
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
+#include "common/Steuerelemente.h"
 #include "platform/Uhr.h"
 #include "recording/Datenformat.h"
 #include "recording/Datenlogger.h"
@@ -138,7 +139,7 @@ void Hauptfenster::Keith2000_MeßwHolen(int Anzahl, QString& Werte) {
             Empfangspuffer = QString(Überlauf + ",").repeated(Anzahl);
         }
         Werte = Empfangspuffer;
-        Text1->setText(Werte);
+        Text_zeigen(Text1, Werte);
         TCPIPBefehl_mit_Antwort("00053");
         return;
     }
@@ -174,5 +175,5 @@ void Hauptfenster::Keith2000_MeßwHolen(int Anzahl, QString& Werte) {
         wert = Empfangspuffer;
     }
     Werte = wert;
-    Text1->setText(Werte);
+    Text_zeigen(Text1, Werte);
 }

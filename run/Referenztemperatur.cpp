@@ -3,6 +3,7 @@
 
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
+#include "common/Steuerelemente.h"
 #include "common/Zahltext.h"
 #include "project/Hinweisform.h"
 #include "run/Hauptfenster.h"
@@ -48,7 +49,7 @@ void Hauptfenster::Keith2000_RefTemp(qint16& Ganzzahl, double& Rest) {
     TCPIPBefehl_mit_Antwort("00033");
     if (Daten.Timeoutzähler == 10)
         return;
-    Text1->setText(Letztantwort);
+    Text_zeigen(Text1, Letztantwort);
     const QStringList teile = Letztantwort.split(',');
     double T[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
