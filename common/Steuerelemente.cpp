@@ -1,6 +1,7 @@
 #include "common/Steuerelemente.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QTimer>
 
 #include <memory>
@@ -83,18 +84,17 @@ namespace {
 template <class Feld>
 class Textnachtrag : public QObject {
 public:
-    explicit Textnachtrag(Feld* feld) : QObject(feld), feld_(feld) { feld->installEventFilter(this); }
+    explicit Textnachtrag(Feld* feld) : QObject(feld), feld_(feld) {
+        feld->installEventFilter(this);
+        alle().insert(feld, this);
+    }
+    ~Textnachtrag() override { alle().remove(feld_); }
     QString text;
     bool offen = false;
 
     static Textnachtrag* von(Feld* feld) {
-        static const char* const Name = "Textnachtrag";
-        auto* n = static_cast<Textnachtrag*>(feld->property(Name).template value<QObject*>());
-        if (!n) {
-            n = new Textnachtrag(feld);
-            feld->setProperty(Name, QVariant::fromValue<QObject*>(n));
-        }
-        return n;
+        Textnachtrag* n = alle().value(feld);
+        return n ? n : new Textnachtrag(feld);
     }
 
 protected:
@@ -107,6 +107,10 @@ protected:
     }
 
 private:
+    static QHash<const QObject*, Textnachtrag*>& alle() {
+        static QHash<const QObject*, Textnachtrag*> nachträge;
+        return nachträge;
+    }
     Feld* feld_;
 };
 

@@ -23,11 +23,7 @@ QDateTime Uhr::jetzt() const {
     return system.addMSecs(static_cast<qint64>(versatz_s * 1000.0));
 }
 
-double Uhr::Sekunden_seit_Mitternacht() const {
-    if (typeid(*this) != typeid(Uhr))
-        return jetzt().time().msecsSinceStartOfDay() / 1000.0;
-    // Local time without asking the system for its zone on every reading:
-    // the zone is read once, its offset is kept until its next change.
+qint64 Uhr::Ortszeit_ms() const {
     qint64 ms = QDateTime::currentMSecsSinceEpoch();
     if (mit_versatz)
         ms += static_cast<qint64>(versatz_s * 1000.0);
@@ -40,9 +36,24 @@ double Uhr::Sekunden_seit_Mitternacht() const {
         abstand_bis_ms_ = wechsel.atUtc.isValid() ? wechsel.atUtc.toMSecsSinceEpoch()
                                                   : std::numeric_limits<qint64>::max();
     }
+    return ms + abstand_ms_;
+}
+
+double Uhr::Sekunden_seit_Mitternacht() const {
+    if (typeid(*this) != typeid(Uhr))
+        return jetzt().time().msecsSinceStartOfDay() / 1000.0;
     constexpr qint64 Tag_ms = 86'400'000;
-    const qint64 ortszeit = ms + abstand_ms_;
+    const qint64 ortszeit = Ortszeit_ms();
     return (((ortszeit % Tag_ms) + Tag_ms) % Tag_ms) / 1000.0;
+}
+
+Uhr::Zeitpunkt Uhr::Ortszeit() const {
+    if (typeid(*this) != typeid(Uhr)) {
+        const QDateTime j = jetzt();
+        return {j.date(), j.time()};
+    }
+    const QDateTime ort = QDateTime::fromMSecsSinceEpoch(Ortszeit_ms(), QTimeZone::utc());
+    return {ort.date(), ort.time()};
 }
 
 bool Uhr::systemzeit_setzen(const QDateTime& ziel) {

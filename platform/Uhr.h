@@ -20,15 +20,23 @@ public:
     QTime Zeit() const { return jetzt().time(); }
     // Seconds since midnight, with milliseconds.
     double Sekunden_seit_Mitternacht() const;
+    // Date and time of day of the station now, as jetzt() gives them.
+    struct Zeitpunkt {
+        QDate Datum;
+        QTime Zeit;
+    };
+    Zeitpunkt Ortszeit() const;
 
 protected:
     Uhr();
     friend Uhr& uhr();
-void uhr_ersetzen(Uhr* neu);  // nullptr restores the real one
     double versatz_s = 0;
     bool mit_versatz = false;
 
 private:
+    // Milliseconds of local time since the epoch; the zone is read once and
+    // its offset kept until its next change.
+    qint64 Ortszeit_ms() const;
     mutable qint64 abstand_ms_ = 0;  // offset of the local zone
     mutable qint64 abstand_von_ms_ = 0, abstand_bis_ms_ = 0;  // while it holds
     bool systemzeit_setzen(const QDateTime& ziel);

@@ -47,12 +47,10 @@ void Ereignisse_abwarten_ns(qint64 höchstens_ns) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         return;
     }
+    // Setting the timer also drops a tick an earlier wait left unread, so a
+    // wait ended by another event leaves nothing behind that ends this one.
     stellen(fd, höchstens_ns);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    // A wait ended by another event must not leave a tick behind that wakes a later one.
-    stellen(fd, 0);
-    std::uint64_t abgelaufen = 0;
-    (void)!::read(fd, &abgelaufen, sizeof abgelaufen);
 }
 
 void Ereignisse_abwarten(int höchstens_ms) { Ereignisse_abwarten_ns(static_cast<qint64>(höchstens_ms) * 1'000'000); }

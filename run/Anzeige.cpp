@@ -52,11 +52,21 @@ public:
         maler->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize größe = QStyledItemDelegate::sizeHint(option, index);
         const QString text = index.data(Qt::DisplayRole).toString();
-        größe.setWidth(QFontMetrics(option.font).size(Qt::TextExpandTabs, text, Twips::px(Tabstopp_twips)).width() + 8);
-        return größe;
+        if (text.isEmpty())
+            return QStyledItemDelegate::sizeHint(option, index);
+        // A line of text is as high as any other in the same font: the
+        // style is asked once, the width is measured for every line.
+        if (schrift_ != option.font || höhe_ < 0) {
+            schrift_ = option.font;
+            höhe_ = QStyledItemDelegate::sizeHint(option, index).height();
+        }
+        return {QFontMetrics(option.font).size(Qt::TextExpandTabs, text, Twips::px(Tabstopp_twips)).width() + 8, höhe_};
     }
+
+private:
+    mutable QFont schrift_;
+    mutable int höhe_ = -1;
 };
 
 // Puts the lines into the list as clearing and refilling it would, without

@@ -513,7 +513,7 @@ void Delay_events(double Sekunden) {
     for (;;) {
         const qint64 ns = vergangen.nsecsElapsed();
         if (Fenster.Hauptfenster)
-            Fenster.Hauptfenster->Label6->setText(QString::number(start + ns / 1e9, 'f', 2));
+            Text_zeigen(Fenster.Hauptfenster->Label6, QString::number(start + ns / 1e9, 'f', 2));
         const qint64 rest_ns = dauer_ns - ns;
         if (rest_ns <= 0)
             return;

@@ -255,7 +255,7 @@ void Hauptfenster::Scan_Delay(double Sekunden) {
         jetzt = Uhr_single();
         if (jetzt < start)
             jetzt += 86400;
-        Label6->setText(QString::number(jetzt, 'f', 2));
+        Text_zeigen(Label6, QString::number(jetzt, 'f', 2));
         const int übrig = static_cast<int>(Sekunden - (jetzt - start));
         Label15->show();
         Label13->setText(QString::number(übrig));

@@ -82,9 +82,7 @@ void Hauptfenster::Keith2000_Einzel_MehrfachMsg(const QString& Messart, int Mess
 // An entry read from a box variable has no trigger but still needs them, or
 // its data line would lack date and time and the hour change would go unseen.
 void Hauptfenster::Messzeit_nehmen(int Zeile, bool auslösen) {
-    const QDateTime jetzt = uhr().jetzt();
-    const QDate datum = jetzt.date();
-    const QTime zeit = jetzt.time();
+    const auto [datum, zeit] = uhr().Ortszeit();
     QString wertzeit, logzeit, zeilenanfang;
     Datenformat::MW_Zeitstring(wertzeit, zeit);
     Datenlogger::LoggZeitDatString(logzeit, datum, zeit);
