@@ -40,7 +40,7 @@
 #include "project/MDIForm1.h"
 #include "run/Hauptfenster.h"
 #include "calc/CalcuReihenfolge.h"
-#include "tests/support/Programmlauf.h"
+#include "project/Projektaufbau.h"
 
 namespace {
 // Nobody sits at the bench: notices are answered at once, the program end

@@ -21,6 +21,7 @@
 #include "calc/Formelrechner.h"
 #include "calc/Rechenformat.h"
 #include "common/Fenster.h"
+#include "common/Festtext.h"
 #include "common/Steuerelemente.h"
 #include "common/Zahlformat.h"
 #include "keyboard/Tastatur.h"
@@ -39,15 +40,6 @@ namespace {
 constexpr int Höchstzahl_Definitionen = 200;  // records 0..199; record 200 stays the end
 constexpr int Höchstzahl_Referenzen = 50;     // entries 0..49; entry 50 stays the end
 
-// Blanks off both ends (tabs and other characters stay).
-QString Trim(const QString& text) {
-    qsizetype a = 0, e = text.size();
-    while (a < e && text[a] == ' ')
-        ++a;
-    while (e > a && text[e - 1] == ' ')
-        --e;
-    return text.mid(a, e - a);
-}
 
 QString Fehlerkopf(int n) {
     return "Fehler in Rechenformel (Zeile " + QString::number(n) + " in Datei \"Rechen.ini\"): " + QChar('\r');
@@ -303,8 +295,7 @@ CalcuReihenfolge::~CalcuReihenfolge() {
 
 void CalcuReihenfolge::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Command8->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command8, Command4);
     if (Daten.Testlabels == 0)
         CalcureihenfolgeTest_Aus();
 }

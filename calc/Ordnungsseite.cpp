@@ -5,6 +5,7 @@
 
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
+#include "common/Steuerelemente.h"
 #include "platform/Twips.h"
 #include "project/Projekt.h"
 
@@ -57,8 +58,7 @@ Ordnungsseite::Ordnungsseite(QWidget* eltern, const QString& überschrift, const
 void Ordnungsseite::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
     Daten.Ziehmerker = 0;
-    Command8->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command8, Command4);
 }
 
 void Ordnungsseite::Command2_Click() { hide(); }

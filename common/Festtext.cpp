@@ -6,3 +6,12 @@ QString RTrim(const QString& text) {
         --ende;
     return text.left(ende);
 }
+
+QString Trim(const QString& text) {
+    qsizetype a = 0, e = text.size();
+    while (a < e && text[a] == ' ')
+        ++a;
+    while (e > a && text[e - 1] == ' ')
+        --e;
+    return text.mid(a, e - a);
+}

@@ -45,6 +45,8 @@ private:
 
 // Trailing blanks removed (blanks only: zero characters and tabs stay).
 QString RTrim(const QString& text);
+// Blanks removed on both sides (blanks only: zero characters and tabs stay).
+QString Trim(const QString& text);
 // The first 16 characters, on which block names are compared.
 inline QString Links16(const QString& text) { return text.left(16); }
 

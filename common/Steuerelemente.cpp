@@ -2,11 +2,12 @@
 
 #include <QEvent>
 #include <QHash>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <memory>
 
-#include <QSignalBlocker>
+#include "common/Programmdaten.h"
 
 Verweislabel::Verweislabel(const QString& text, QWidget* eltern) : QLabel(text, eltern) {
     setCursor(Qt::PointingHandCursor);
@@ -128,3 +129,8 @@ void Text_zeigen_in(Feld* feld, const QString& text) {
 
 void Text_zeigen(QLabel* feld, const QString& text) { Text_zeigen_in(feld, text); }
 void Text_zeigen(QLineEdit* feld, const QString& text) { Text_zeigen_in(feld, text); }
+
+void Stationsschalter_anwenden(QWidget* hilfe, QWidget* abbrechen) {
+    hilfe->setVisible(Daten.HelpSchalter != 0);
+    abbrechen->setVisible(Daten.EscSchalter != 0);
+}

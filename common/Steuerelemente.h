@@ -41,3 +41,6 @@ void Seite_zeigen(QWidget* seite);
 // the control is.
 void Text_zeigen(QLabel* feld, const QString& text);
 void Text_zeigen(QLineEdit* feld, const QString& text);
+// "Hilfe" and "Abbrechen" of a page, shown as the station switches
+// HelpSchalter and EscSchalter say.
+void Stationsschalter_anwenden(QWidget* hilfe, QWidget* abbrechen);

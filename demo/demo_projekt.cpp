@@ -11,7 +11,7 @@
 
 #include "common/Programmdaten.h"
 #include "platform/Pfade.h"
-#include "tests/support/Programmlauf.h"
+#include "project/Projektaufbau.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -156,8 +156,7 @@ Kanalbelegung::~Kanalbelegung() {
 
 void Kanalbelegung::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Command8->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command8, Command4);
     if (Daten.Testlabels == 0)
         KanalbelegungTest_Aus();
     Meßblock->hide();

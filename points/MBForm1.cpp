@@ -601,8 +601,7 @@ MBForm1::~MBForm1() {
 
 void MBForm1::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Command5->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command5, Command4);
     const bool dienst = Daten.Testlabels != 0;
     Command7->setVisible(dienst);
     Command8->setVisible(dienst);

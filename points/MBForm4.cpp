@@ -252,8 +252,7 @@ MBForm4::~MBForm4() {
 
 void MBForm4::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Command5->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command5, Command4);
     if (RTrim(Daten.Betriebsart) == "Prg") {
         Label1->hide();
         Twips::Geometrie(this, 0, 0, 4800, 3700);

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "common/Fenster.h"
+#include "common/Steuerelemente.h"
 #include "keyboard/Tastatur.h"
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
@@ -146,8 +147,7 @@ void Network::Form_Load() {
     Kennwortänderung = 0;
     Netzkennwort.clear();
     ändern->setEnabled(false);
-    Command5->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command5, Command4);
 }
 
 bool Network::eventFilter(QObject* objekt, QEvent* ereignis) {

@@ -9,6 +9,7 @@
 #include "common/Fenster.h"
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
+#include "common/Steuerelemente.h"
 #include "platform/Dialoge.h"
 #include "platform/Pfade.h"
 #include "platform/Programmende.h"
@@ -168,8 +169,7 @@ Projekt::Projekt(QWidget* eltern) : QWidget(eltern) {
     const bool testanzeige = Daten.Testlabels != 0;
     for (QWidget* w : std::initializer_list<QWidget*>{List1, Command6, Command7, Command8, Text1, Label4, Label5})
         w->setVisible(testanzeige);
-    Command5->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command5, Command4);
 
     // The station's meter settings: device mode shows only the model, a fixed
     // location of the meter hides the frame.

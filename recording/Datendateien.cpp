@@ -19,6 +19,7 @@
 #include "calc/Datenreihenfolge.h"
 #include "calc/Listenzeile.h"
 #include "common/Fenster.h"
+#include "common/Festtext.h"
 #include "common/Programmdaten.h"
 #include "common/Protokolldatei.h"
 #include "platform/Dialoge.h"
@@ -32,15 +33,6 @@ namespace {
 
 const QByteArray Zeilenende = "\r\n";
 
-// Blanks removed on both sides; tabs and zero characters stay.
-QString Trim(const QString& text) {
-    qsizetype a = 0, e = text.size();
-    while (a < e && text[a] == ' ')
-        ++a;
-    while (e > a && text[e - 1] == ' ')
-        --e;
-    return text.mid(a, e - a);
-}
 
 QByteArray Zeile(const QString& text) { return Text1252::kodieren(text) + Zeilenende; }
 

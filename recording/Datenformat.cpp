@@ -273,8 +273,7 @@ Datenformat::~Datenformat() {
 
 void Datenformat::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
-    Command8->setVisible(Daten.HelpSchalter != 0);
-    Command4->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command8, Command4);
     Laufwerk_anzeigen();
 }
 

@@ -193,8 +193,7 @@ Datenlogger::~Datenlogger() {
 void Datenlogger::Form_Load() {
     Twips::Geometrie(this, 0, 0, 4800, 3600);
     Daten.Datenlogger_bereit = 1;
-    Command11->setVisible(Daten.HelpSchalter != 0);
-    Command10->setVisible(Daten.EscSchalter != 0);
+    Stationsschalter_anwenden(Command11, Command10);
     Laufwerk_anzeigen();
 }
 

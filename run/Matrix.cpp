@@ -18,7 +18,7 @@
 namespace {
 // Blanks at both ends removed; zero characters count as blanks, so a name
 // never assigned reads as empty and is never made part of a file name.
-QString Trim(const QString& text) {
+QString Trim_mit_Nullen(const QString& text) {
     qsizetype a = 0, e = text.size();
     while (a < e && (text[a] == ' ' || text[a] == QChar(0)))
         ++a;
@@ -199,7 +199,7 @@ void Matrix::Form_Load() {
 void Matrix::Namen_vorbelegen() {
     for (int m = 1; m <= 8; ++m) {
         Matrixsatz& satz = Daten.Matrixtabelle[m];
-        if (Trim(satz.Matrixname.roh()).size() < 3)
+        if (Trim_mit_Nullen(satz.Matrixname.roh()).size() < 3)
             satz.Matrixname = QString('_') + Buchstabe(m);
     }
 }
@@ -215,11 +215,11 @@ void Matrix::Matrix_anzeigen(int nummer) {
     Check1->setChecked(m.Aktiv == 1);
     Listenindex_setzen(Combo1, m.Punktzahl);
     Optionen_setzen(Option1[0], m.EigenerName == 0, Option1[1], m.EigenerName == 1);
-    Label3[1]->setText(Trim(m.Matrixname.roh()));
+    Label3[1]->setText(Trim_mit_Nullen(m.Matrixname.roh()));
     Check2->setChecked(m.RohDatei == 1);
     Check3->setChecked(m.KalDatei == 1);
     Check4->setChecked(m.MitSignal == 1);
-    Label4->setText(Trim(m.Signal.roh()));
+    Label4->setText(Trim_mit_Nullen(m.Signal.roh()));
     Handler_frei = true;
 }
 
@@ -272,7 +272,7 @@ void Matrix::Check4_Click() {
             List1->clear();
             const int länge = Scanlist::Scanlistenlänge();
             for (int i = 1; i <= länge; ++i)
-                List1->addItem(Trim(Daten.Scanlistentabelle[i].Signalname.roh()));
+                List1->addItem(Trim_mit_Nullen(Daten.Scanlistentabelle[i].Signalname.roh()));
             List1->addItem(QString());
             List1->setCurrentRow(-1);
         }
@@ -318,8 +318,8 @@ void Matrix::Label3_Click() {
 
 void Matrix::Eingabe_speich() {
     Matrixsatz& m = Daten.Matrixtabelle[Matrixnummer];
-    m.Matrixname = Trim(Label3[1]->text());
-    m.Signal = Trim(Label4->text());
+    m.Matrixname = Trim_mit_Nullen(Label3[1]->text());
+    m.Signal = Trim_mit_Nullen(Label4->text());
 }
 
 void Matrix::Command1_Click() {
