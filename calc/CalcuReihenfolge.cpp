@@ -1,6 +1,7 @@
 #include "calc/CalcuReihenfolge.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -642,6 +643,11 @@ QString CalcuReihenfolge::Ergebniszeile(const QString& name, double wert, const 
 void CalcuReihenfolge::CalcuVar_berechnen() {
     List1->clear();
     Ergebnisse_offen_.clear();
+    // The window's events are taken after a line once a millisecond has
+    // passed since they were last taken: asking the event loop after each of
+    // 200 lines that take a microsecond each would cost more than the lines.
+    QElapsedTimer seit_Ereignissen;
+    seit_Ereignissen.start();
     for (int k = 0; k < Höchstzahl_Definitionen && !Daten.Rechentabelle[k].Formel.isEmpty(); ++k) {
         Rechensatz& satz = Daten.Rechentabelle[k];
         satz.Ergebnis = Rechensatz_berechnen(satz);
@@ -649,7 +655,10 @@ void CalcuReihenfolge::CalcuVar_berechnen() {
             List1->addItem(Ergebniszeile(satz));
         else
             Ergebnisse_offen_.append({satz.Name, satz.Ergebnis, satz.Einheit});
-        Ereignisse_verarbeiten();
+        if (seit_Ereignissen.nsecsElapsed() >= 1'000'000) {
+            Ereignisse_verarbeiten();
+            seit_Ereignissen.restart();
+        }
     }
 }
 
