@@ -80,16 +80,6 @@ bool Messwert_lesen(QStringView text, double& wert) {
     return fehler == std::errc() && ende == puffer + k && std::isfinite(wert);
 }
 
-// Blanks off both ends, without copying.
-QStringView Trim_Ansicht(const QString& text) {
-    qsizetype a = 0, e = text.size();
-    while (a < e && text[a] == ' ')
-        ++a;
-    while (e > a && text[e - 1] == ' ')
-        --e;
-    return QStringView(text).mid(a, e - a);
-}
-
 // Appends to f the text Zahl_als_Rechentext gives for a plain logger value
 // (sign, digits, decimal comma), a negative one as "(-x)", without
 // converting it there and back: this runs for every reference of every
@@ -535,7 +525,7 @@ const Platzwert& Platzwert_von(int position) {
     if (w.art != Platzwert::offen && w.logwert == logwert)
         return w;
     w.logwert = logwert;
-    const QStringView v = Trim_Ansicht(logwert);
+    const QString v = Trim(logwert);
     QString text;
     double x = 0;
     if (v == u"NaN") {
@@ -602,8 +592,7 @@ double CalcuReihenfolge::Rechensatz_aus_Text(const Rechensatz& satz) {
         if (satz.Referenzname[j].isEmpty())
             break;
         const int position = satz.Scanposition[j];
-        const QStringView v = position >= 1 && position <= 120 ? Trim_Ansicht(Daten.Messwerttexte[position].Logwert)
-                                                               : QStringView();
+        const QString v = position >= 1 && position <= 120 ? Trim(Daten.Messwerttexte[position].Logwert) : QString();
         if (v == u"NaN")
             return Ungültiger_Wert;
         // Each reference is replaced where it stands; the references come in
